@@ -1,0 +1,7 @@
+#include "decision/decision_state.h"
+
+namespace fivefold {
+
+void resetDecisionState() {}
+
+}  // namespace fivefold

@@ -1,0 +1,322 @@
+#include "protocol/command_loop.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "decision/decision_state.h"
+#include "protocol/game_state.h"
+#include "protocol/handoff.h"
+#include "protocol/number_scan.h"
+#include "protocol/output.h"
+#include "protocol/search_worker.h"
+
+namespace fivefold {
+
+char commandLine[256];
+
+namespace {
+
+int readStandardInput(void*) { return std::getchar(); }
+
+CharReader inputReader = readStandardInput;
+void* inputContext = nullptr;
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// True when text begins with keyword, ASCII case ignored.
+bool startsWithKeyword(const char* text, const char* keyword) {
+  for (; *keyword != '\0'; ++text, ++keyword) {
+    if (*text == '\0' || lowerAscii(*text) != *keyword) return false;
+  }
+  return true;
+}
+
+bool equalsIgnoringCase(const char* text, const char* word) {
+  return startsWithKeyword(text, word) && text[std::strlen(word)] == '\0';
+}
+
+const char* skipBlanks(const char* p) {
+  while (isBlank(*p)) ++p;
+  return p;
+}
+
+// The board preamble of every command that reads or changes the board.
+void boardPreamble() {
+  stopSearchAndWait();
+  if (gameState.width == 0) {
+    setUpDefaultBoard();
+    printLine("OK");
+  }
+}
+
+// A new game starts on an empty board, and the decision's incremental state starts over
+// with it.
+void clearForNewPosition() {
+  clearGrid();
+  resetDecisionState();
+}
+
+// Steps common to START and RECTSTART once the new size is known.
+void applyBoardSize(std::int32_t width, std::int32_t height) {
+  if (width == 0) {
+    setUpDefaultBoard();
+    printLine("OK");
+    width = gameState.width;
+    height = gameState.height;
+  }
+  if (width >= minBoardSize && width <= maxBoardSize && height >= minBoardSize &&
+      height <= maxBoardSize) {
+    gameState.width = width;
+    gameState.height = height;
+    startGame();
+    clearForNewPosition();
+    printLine("OK");
+  } else {
+    printLine("ERROR size of the board");
+  }
+}
+
+void commandStart(const char* args) {
+  std::int32_t v[2];
+  const int read = scanIntegers(args, "%d %d", v, 2);
+  stopSearchAndWait();
+  std::int32_t width = gameState.width;
+  std::int32_t height = gameState.height;
+  if (read == 2) {
+    width = v[0];
+    height = v[1];
+  } else if (read == 1) {
+    width = v[0];
+    height = v[0];
+  }
+  applyBoardSize(width, height);
+}
+
+void commandRectStart(const char* args) {
+  std::int32_t v[2];
+  if (scanIntegers(args, "%d ,%d", v, 2) < 2) {
+    printLine("ERROR bad RECTSTART parameters");
+    return;
+  }
+  stopSearchAndWait();
+  applyBoardSize(v[0], v[1]);
+}
+
+// Parses "x,y" of TURN, PLAY and TAKEBACK; false when unreadable or off the board.
+bool readSquare(const char* args, std::int32_t& x, std::int32_t& y) {
+  std::int32_t v[2];
+  if (scanIntegers(args, "%d,%d", v, 2) < 2 || !isOnBoard(v[0], v[1])) return false;
+  x = v[0];
+  y = v[1];
+  return true;
+}
+
+void commandTurn(const char* args) {
+  boardPreamble();
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  if (!readSquare(args, x, y)) {
+    printLine("ERROR bad coordinates");
+    return;
+  }
+  if (cellAt(x, y) == 0) {
+    placeOpponentStone(x, y);
+  } else {
+    printLine("ERROR opponents's move [%d,%d]", x, y);
+  }
+  startTurn();
+}
+
+void commandPlay(const char* args) {
+  boardPreamble();
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  if (!readSquare(args, x, y)) {
+    printLine("ERROR bad coordinates");
+    return;
+  }
+  if (cellAt(x, y) == 0) {
+    placeOwnStone(x, y);
+  } else {
+    printLine("ERROR my move [%d,%d]", x, y);
+  }
+  printLine("%d,%d", x, y);
+}
+
+void commandBegin() {
+  boardPreamble();
+  startGame();
+  startTurn();
+}
+
+// Reads the stone lines after BOARD up to the line that ends them.
+LoopAction commandBoard() {
+  boardPreamble();
+  clearForNewPosition();
+  startGame();
+  for (;;) {
+    if (!readCommandLine()) return LoopAction::Exit;
+    std::int32_t v[3];
+    if (scanIntegers(commandLine, "%d,%d,%d", v, 3) < 3 || !isOnBoard(v[0], v[1])) break;
+    const std::int32_t x = v[0];
+    const std::int32_t y = v[1];
+    const bool empty = cellAt(x, y) == 0;
+    if (v[2] == 1) {
+      if (empty) {
+        placeOwnStone(x, y);
+      } else {
+        printLine("ERROR my move [%d,%d]", x, y);
+      }
+    } else if (v[2] == 2) {
+      if (empty) {
+        placeOpponentStone(x, y);
+      } else {
+        printLine("ERROR opponents's move [%d,%d]", x, y);
+      }
+    } else if (v[2] == 3) {
+      if (empty) {
+        placeWinningStone(x, y);
+      } else {
+        printLine("ERROR winning move [%d,%d]", x, y);
+      }
+    } else {
+      break;
+    }
+  }
+  if (!equalsIgnoringCase(commandLine, "done")) {
+    printLine("ERROR x,y,who or DONE expected after BOARD");
+  }
+  startTurn();
+  return LoopAction::Continue;
+}
+
+void commandTakeback(const char* args) {
+  boardPreamble();
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  if (readSquare(args, x, y) && cellAt(x, y) != 0) {
+    removeStone(x, y);
+    printLine("OK");
+  } else {
+    printLine("ERROR bad coordinates");
+  }
+}
+
+void commandInfo(const char* args) {
+  struct InfoKey {
+    const char* keyword;
+    int length;
+  };
+  static const InfoKey keys[] = {{"max_memory", 10}, {"timeout_match", 13}, {"timeout_turn", 12},
+                                 {"time_left", 9},   {"game_type", 9},      {"rule", 4},
+                                 {"folder", 6}};
+  for (const InfoKey& key : keys) {
+    if (!startsWithKeyword(args, key.keyword)) continue;
+    const char* value = skipBlanks(args + key.length);
+    if (std::strcmp(key.keyword, "timeout_turn") == 0) {
+      gameState.timeoutTurn.store(parseClampedInt(value), std::memory_order_relaxed);
+    } else if (std::strcmp(key.keyword, "time_left") == 0) {
+      gameState.timeLeft.store(parseClampedInt(value), std::memory_order_relaxed);
+    } else if (std::strcmp(key.keyword, "folder") == 0) {
+      std::strncpy(gameState.dataFolder, value, sizeof gameState.dataFolder - 1);
+      gameState.dataFolder[sizeof gameState.dataFolder - 1] = '\0';
+    }
+    // The other keys' values are read and ignored.
+    return;
+  }
+}
+
+}  // namespace
+
+void setCommandInput(CharReader reader, void* context) {
+  inputReader = reader != nullptr ? reader : readStandardInput;
+  inputContext = reader != nullptr ? context : nullptr;
+}
+
+bool readCommandLine() {
+  int stored = 0;
+  for (;;) {
+    const int c = inputReader(inputContext);
+    if (c < 0) return false;
+    if (stored < static_cast<int>(sizeof commandLine)) {
+      commandLine[stored++] = static_cast<char>(c);
+    }
+    if (c == '\n') break;
+  }
+  commandLine[stored - 1] = '\0';
+  if (stored >= 2 && commandLine[stored - 2] == '\r') commandLine[stored - 2] = '\0';
+  return true;
+}
+
+const char* aboutLine() {
+  return "name=\"Fivefold\", version=\"" FIVEFOLD_VERSION
+         "\", author=\"Fivefold team\", country=\"International\"";
+}
+
+LoopAction dispatchCommand() {
+  struct Keyword {
+    const char* text;
+    int length;
+  };
+  enum { Info, Start, RectStart, Turn, Play, Begin, About, End, Board, Takeback, Unknown };
+  static const Keyword keywords[] = {{"info", 4},  {"start", 5}, {"rectstart", 9}, {"turn", 4},
+                                     {"play", 4},  {"begin", 5}, {"about", 5},     {"end", 3},
+                                     {"board", 5}, {"takeback", 8}};
+  int command = Unknown;
+  for (int i = 0; i < Unknown; ++i) {
+    if (startsWithKeyword(commandLine, keywords[i].text)) {
+      command = i;
+      break;
+    }
+  }
+  const char* args = command == Unknown ? "" : skipBlanks(commandLine + keywords[command].length);
+  switch (command) {
+    case Info:
+      commandInfo(args);
+      break;
+    case Start:
+      commandStart(args);
+      break;
+    case RectStart:
+      commandRectStart(args);
+      break;
+    case Turn:
+      commandTurn(args);
+      break;
+    case Play:
+      commandPlay(args);
+      break;
+    case Begin:
+      commandBegin();
+      break;
+    case About:
+      printLine("%s", aboutLine());
+      break;
+    case End:
+      stopSearchAndWait();
+      return LoopAction::Exit;
+    case Board:
+      return commandBoard();
+    case Takeback:
+      commandTakeback(args);
+      break;
+    default:
+      printLine("UNKNOWN command");
+      break;
+  }
+  return LoopAction::Continue;
+}
+
+void runCommandLoop() {
+  startSearchWorker();
+  while (readCommandLine() && dispatchCommand() == LoopAction::Continue) {
+  }
+  // The worker may still be running (end of input): end at once, without destructors
+  // that could pull shared state from under it.
+  std::fflush(stdout);
+  std::_Exit(0);
+}
+
+}  // namespace fivefold

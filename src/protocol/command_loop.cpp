@@ -18,12 +18,16 @@ char commandLine[256];
 
 namespace {
 
-int readStandardInput(void*) { return std::getchar(); }
+int readStandardInput(void*) {
+  return std::getchar();
+}
 
 CharReader inputReader = readStandardInput;
 void* inputContext = nullptr;
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // True when text begins with keyword, ASCII case ignored.
 bool startsWithKeyword(const char* text, const char* keyword) {
@@ -261,8 +265,8 @@ LoopAction dispatchCommand() {
     int length;
   };
   enum { Info, Start, RectStart, Turn, Play, Begin, About, End, Board, Takeback, Unknown };
-  static const Keyword keywords[] = {{"info", 4},  {"start", 5}, {"rectstart", 9}, {"turn", 4},
-                                     {"play", 4},  {"begin", 5}, {"about", 5},     {"end", 3},
+  static const Keyword keywords[] = {{"info", 4},  {"start", 5},   {"rectstart", 9}, {"turn", 4},
+                                     {"play", 4},  {"begin", 5},   {"about", 5},     {"end", 3},
                                      {"board", 5}, {"takeback", 8}};
   int command = Unknown;
   for (int i = 0; i < Unknown; ++i) {

@@ -19,11 +19,17 @@ void placeOpponentStone(int x, int y) {
   cellRef(x, y) = 2;
 }
 
-void placeWinningStone(int x, int y) { cellRef(x, y) = 3; }
+void placeWinningStone(int x, int y) {
+  cellRef(x, y) = 3;
+}
 
-void removeStone(int x, int y) { cellRef(x, y) = 0; }
+void removeStone(int x, int y) {
+  cellRef(x, y) = 0;
+}
 
-void startGame() { gameState.moveNumber = 1; }
+void startGame() {
+  gameState.moveNumber = 1;
+}
 
 void setUpDefaultBoard() {
   gameState.width = maxBoardSize;
@@ -31,7 +37,9 @@ void setUpDefaultBoard() {
   gameState.moveNumber = 1;
 }
 
-void clearGrid() { std::fill(std::begin(gameState.board), std::end(gameState.board), 0); }
+void clearGrid() {
+  std::fill(std::begin(gameState.board), std::end(gameState.board), 0);
+}
 
 void resetGameState() {
   clearGrid();

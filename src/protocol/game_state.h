@@ -33,8 +33,10 @@ struct GameState {
   std::atomic<std::int32_t> timeLeft{defaultTimeLeft};
   std::atomic<std::int32_t> stopSearch{0};
   char dataFolder[256] = {};
-  Event searchStart{/*manual=*/false, /*initiallySignalled=*/false};
-  Event workerIdle{/*manual=*/true, /*initiallySignalled=*/true};
+  // The events are never destroyed: the worker may still wait on one while the process
+  // exits, and destroying a condition variable that is waited on hangs.
+  Event& searchStart = *new Event(/*manual=*/false, /*initiallySignalled=*/false);
+  Event& workerIdle = *new Event(/*manual=*/true, /*initiallySignalled=*/true);
 };
 
 extern GameState gameState;
@@ -42,8 +44,12 @@ extern GameState gameState;
 inline bool isOnBoard(int x, int y) {
   return x >= 0 && x < gameState.width && y >= 0 && y < gameState.height;
 }
-inline Cell cellAt(int x, int y) { return gameState.board[x * boardStride + y]; }
-inline Cell& cellRef(int x, int y) { return gameState.board[x * boardStride + y]; }
+inline Cell cellAt(int x, int y) {
+  return gameState.board[x * boardStride + y];
+}
+inline Cell& cellRef(int x, int y) {
+  return gameState.board[x * boardStride + y];
+}
 
 void placeOwnStone(int x, int y);
 void placeOpponentStone(int x, int y);
@@ -54,7 +60,9 @@ void setUpDefaultBoard();
 void clearGrid();
 
 // Relaxed access to the shared 32-bit values.
-inline bool stopRequested() { return gameState.stopSearch.load(std::memory_order_relaxed) != 0; }
+inline bool stopRequested() {
+  return gameState.stopSearch.load(std::memory_order_relaxed) != 0;
+}
 inline void setStopSearch(std::int32_t value) {
   gameState.stopSearch.store(value, std::memory_order_relaxed);
 }

@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::int64_t maxMagnitude = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // One "%d": skips white space, reads an optional sign and at least one digit. Returns
 // false when no digit follows or the value does not fit 32 bits; consumes what it read.

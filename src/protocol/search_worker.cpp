@@ -15,7 +15,9 @@ std::atomic<MoveDecider> deciderOverride{nullptr};
 std::once_flag workerStarted;
 }  // namespace
 
-void setMoveDecider(MoveDecider decider) { deciderOverride.store(decider); }
+void setMoveDecider(MoveDecider decider) {
+  deciderOverride.store(decider);
+}
 
 void computeTurn() {
   std::int32_t x = 0;

@@ -1,0 +1,83 @@
+#include "protocol/search_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "protocol/game_state.h"
+#include "protocol/handoff.h"
+#include "protocol/output.h"
+
+namespace fivefold {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Runs until the command loop asks it to stop, then answers 4,5.
+void deciderUntilStopped(std::int32_t& x, std::int32_t& y) {
+  while (!stopRequested()) std::this_thread::sleep_for(1ms);
+  x = 4;
+  y = 5;
+}
+
+void deciderOccupied(std::int32_t& x, std::int32_t& y) {
+  x = 2;
+  y = 3;
+}
+
+void deciderOffBoard(std::int32_t& x, std::int32_t& y) {
+  x = 15;
+  y = 0;
+}
+
+class SearchWorkerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetGameState();
+    gameState.width = 15;
+    gameState.height = 15;
+    setLineCapture(&lines);
+  }
+  void TearDown() override {
+    setLineCapture(nullptr);
+    setMoveDecider(nullptr);
+  }
+  std::vector<std::string> lines;
+};
+
+TEST_F(SearchWorkerTest, StopRequestEndsTheTurnWithItsMoveBeforeTheWaitReturns) {
+  setMoveDecider(deciderUntilStopped);
+  startSearchWorker();
+  startTurn();
+  std::this_thread::sleep_for(30ms);
+  EXPECT_TRUE(lines.empty());  // still computing
+  stopSearchAndWait();
+  // The move was placed and written before the worker became idle.
+  EXPECT_EQ(std::vector<std::string>{"4,5"}, lines);
+  EXPECT_EQ(1, cellAt(4, 5));
+  EXPECT_EQ(2, gameState.moveNumber);
+  // A second turn works the same way (the auto-reset start event was consumed once).
+  startTurn();
+  stopSearchAndWait();
+  EXPECT_EQ((std::vector<std::string>{"4,5", "ERROR my move [4,5]", "4,5"}), lines);
+  EXPECT_EQ(2, gameState.moveNumber);
+}
+
+TEST_F(SearchWorkerTest, OccupiedOrOffBoardAnswerIsReportedAndNotPlaced) {
+  cellRef(2, 3) = 2;
+  setMoveDecider(deciderOccupied);
+  computeTurn();
+  setMoveDecider(deciderOffBoard);
+  computeTurn();
+  EXPECT_EQ(
+      (std::vector<std::string>{"ERROR my move [2,3]", "2,3", "ERROR my move [15,0]", "15,0"}),
+      lines);
+  EXPECT_EQ(2, cellAt(2, 3));
+  EXPECT_EQ(1, gameState.moveNumber);
+}
+
+}  // namespace
+}  // namespace fivefold

@@ -23,7 +23,6 @@ struct ThreatFinderState {
   ThreatCache caches[cacheSlots];
   std::uint32_t scanMarks[scanMarkSize][scanMarkSize] = {};
   ThreatList newMatches;  // found on the live board in this call
-  ThreatList oldMatches;  // found on the slot's snapshot in this call
 };
 
 ThreatFinderState finder;
@@ -42,22 +41,43 @@ ThreatRecord makeRecord(const PatternMatch& match, ThreatKind kind, std::int32_t
   return record;
 }
 
-// Matches every template of `kind` at one window of `board` and appends the records.
-void matchWindow(const Cell* board, ThreatList& out, int player, ThreatKind kind, ThreatMode mode,
-                 int k, int startX, int startY) {
+// Every template of a kind needs this many own stones in its window (its "x" cells less
+// the one that may be missing); fewer, and no template is tried.
+int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
+  return (kind == Four ? 4 : 3) - mode;
+}
+
+bool hasOwnStones(const Cell* board, int player, int k, int startX, int startY, int length,
+                  int needed) {
+  int x = startX;
+  int y = startY;
+  for (int i = 0; i < length; ++i, x += directionDx[k], y += directionDy[k]) {
+    if (isOnBoard(x, y) && board[x * boardStride + y] == player && --needed == 0) return true;
+  }
+  return false;
+}
+
+// Matches every template of `kind` at one window of the live board and appends the
+// records.
+void matchWindow(ThreatList& out, int player, ThreatKind kind, ThreatMode mode, int k, int startX,
+                 int startY) {
+  if (!hasOwnStones(gameState.board, player, k, startX, startY, windowLength(kind),
+                    ownStonesNeeded(kind, mode))) {
+    return;
+  }
   PatternMatch match;
   const int count = patternsPerKind(kind);
   for (int p = 0; p < count; ++p) {
-    if (matchPattern(board, player, patternTemplate(kind, p), startX, startY, directionDx[k],
-                     directionDy[k], mode, match)) {
+    if (matchPattern(gameState.board, player, patternTemplate(kind, p), startX, startY,
+                     directionDx[k], directionDy[k], mode, match)) {
       out.push_back(makeRecord(match, kind, threatKey(p, mode, kind, k, startX, startY)));
     }
   }
 }
 
-// Rescans, on the live board and on the snapshot, every window within W - 1 steps of a
-// cell that differs from the snapshot; each window once per call.
-void scanChangedCells(ThreatCache& cache, int player, ThreatKind kind, ThreatMode mode) {
+// Rescans every window within W - 1 steps of a cell that differs from the snapshot, each
+// window once per call, and marks it in the scan-mark grid.
+void scanChangedCells(const ThreatCache& cache, int player, ThreatKind kind, ThreatMode mode) {
   const int w = windowLength(kind);
   std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
   for (int x = 0; x < gameState.width; ++x) {
@@ -70,17 +90,26 @@ void scanChangedCells(ThreatCache& cache, int player, ThreatKind kind, ThreatMod
           std::uint32_t& mark = finder.scanMarks[startX + w - 1][startY + w - 1];
           if (mark & (1u << k)) continue;
           mark |= 1u << k;
-          matchWindow(gameState.board, finder.newMatches, player, kind, mode, k, startX, startY);
-          matchWindow(cache.snapshot, finder.oldMatches, player, kind, mode, k, startX, startY);
+          matchWindow(finder.newMatches, player, kind, mode, k, startX, startY);
         }
       }
     }
   }
 }
 
-bool containsKey(const ThreatList& list, std::int32_t key) {
-  return std::any_of(list.begin(), list.end(),
-                     [key](const ThreatRecord& r) { return r.key == key; });
+// Whether this call rescanned the window of a record, read back from its key:
+// pattern * 10^7 + mode * 10^6 + kind * 10^5 + k * 10^4 + startX * 100 + startY, where
+// startX * 100 + startY lies in -808 .. 2727.
+bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mode) {
+  constexpr int lowest = 808;
+  const int shifted = record.key - mode * 1000000 - kind * 100000 + lowest;
+  const int withinPattern = shifted % 10000000;
+  const int k = withinPattern / 10000;
+  const int start = withinPattern % 10000 - lowest;  // startX * 100 + startY
+  const int startX = (start + 1008) / 100 - 10;      // startY lies in -8 .. 27
+  const int startY = start - startX * 100;
+  const int w = windowLength(kind);
+  return (finder.scanMarks[startX + w - 1][startY + w - 1] & (1u << k)) != 0;
 }
 
 }  // namespace
@@ -96,7 +125,6 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
     cache.height = gameState.height;
   }
   finder.newMatches.clear();
-  finder.oldMatches.clear();
   scanChangedCells(cache, player, kind, mode);
 
   for (int x = 0; x < gameState.width; ++x) {
@@ -104,11 +132,12 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
                 &cache.snapshot[x * boardStride]);
   }
 
-  // A cached record whose window was matched again on the snapshot lies near a change:
-  // the live scan has the current word on it.
+  // The cache holds every match on the snapshot, so a cached record whose window was
+  // rescanned is one the snapshot scan would find again: the live scan has the current
+  // word on that window.
   list.clear();
   for (const ThreatRecord& record : cache.records) {
-    if (!containsKey(finder.oldMatches, record.key)) list.push_back(record);
+    if (!windowRescanned(record, kind, mode)) list.push_back(record);
   }
   list.insert(list.end(), finder.newMatches.begin(), finder.newMatches.end());
   cache.records = list;
@@ -120,7 +149,6 @@ void resetThreatFinder() {
   }
   std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
   finder.newMatches = ThreatList{};
-  finder.oldMatches = ThreatList{};
 }
 
 }  // namespace fivefold

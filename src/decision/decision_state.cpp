@@ -1,7 +1,11 @@
 #include "decision/decision_state.h"
 
+#include "threats/threat_finder.h"
+
 namespace fivefold {
 
-void resetDecisionState() {}
+void resetDecisionState() {
+  resetThreatFinder();
+}
 
 }  // namespace fivefold

@@ -1,0 +1,52 @@
+// The fourteen template strings that describe fours and threes along one line, and the
+// matcher that lays one template on one straight run of cells.
+#pragma once
+
+#include <cstdint>
+
+#include "protocol/game_state.h"
+
+namespace fivefold {
+
+enum ThreatKind : std::int32_t { Three = 0, Four = 1 };
+enum ThreatMode : std::int32_t { Exact = 0, OneMissing = 1 };
+
+constexpr int threatPatternCount = 14;
+constexpr int maxCostSquares = 5;
+
+// Entry kind * 7 + number is pattern `number` of that kind. The order is fixed: the
+// pattern number is part of every match's key and sets the order in which matches are
+// listed.
+extern const char* const threatPatterns[threatPatternCount];
+
+// Pattern count of Three, of Four, then window length of Three, of Four.
+extern const std::int32_t threatKindSizes[4];
+
+inline int patternsPerKind(ThreatKind kind) {
+  return threatKindSizes[kind];
+}
+inline int windowLength(ThreatKind kind) {
+  return threatKindSizes[kind + 2];
+}
+inline const char* patternTemplate(ThreatKind kind, int number) {
+  return threatPatterns[kind * 7 + number];
+}
+
+struct PatternMatch {
+  std::int32_t missingX = -1;  // -1, -1: every "x" held an own stone
+  std::int32_t missingY = -1;
+  std::int32_t gainX = 0;
+  std::int32_t gainY = 0;
+  std::int32_t costX[maxCostSquares] = {};  // window order; entries past costCount are 0
+  std::int32_t costY[maxCostSquares] = {};
+  std::int32_t costCount = 0;
+};
+
+// Lays `pattern` on the cells (startX + i * dx, startY + i * dy) of `board` (400 cells,
+// x * 20 + y). Cells outside the current playing area read as 0 and fail the characters
+// that demand a square on the board. On a match fills `match` and returns true; on a
+// failure `match` holds partial data and must not be used.
+bool matchPattern(const Cell* board, int player, const char* pattern, int startX, int startY,
+                  int dx, int dy, ThreatMode mode, PatternMatch& match);
+
+}  // namespace fivefold

@@ -1,0 +1,201 @@
+// Long random sequences of placements and removals: every slot's incremental answer must
+// equal a scan of the whole board, in the order of the merge rule (the records kept from
+// the slot's previous call in their previous order, then the rescanned windows' records in
+// scan order).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <random>
+#include <tuple>
+#include <vector>
+
+#include "threat_board.h"
+#include "threats/threat_finder.h"
+
+namespace fivefold {
+namespace {
+
+struct Window {
+  int k;
+  int startX;
+  int startY;
+  int pattern;
+};
+
+struct Found {
+  ThreatRecord record;
+  Window window;
+};
+
+using Board = std::array<Cell, boardCells>;
+
+// Every window that touches the playing area, every template.
+std::map<int, Found> scanWholeBoard(int player, ThreatKind kind, ThreatMode mode) {
+  std::map<int, Found> found;
+  const int w = windowLength(kind);
+  for (int k = 0; k < 4; ++k) {
+    for (int sx = -(w - 1); sx < gameState.width + w - 1; ++sx) {
+      for (int sy = -(w - 1); sy < gameState.height + w - 1; ++sy) {
+        for (int p = 0; p < patternsPerKind(kind); ++p) {
+          PatternMatch m;
+          if (!matchPattern(gameState.board, player, patternTemplate(kind, p), sx, sy,
+                            directionDx[k], directionDy[k], mode, m)) {
+            continue;
+          }
+          ThreatRecord r{};
+          r.missingX = m.missingX;
+          r.missingY = m.missingY;
+          r.gainX = m.gainX;
+          r.gainY = m.gainY;
+          std::copy(m.costX, m.costX + 5, r.costX);
+          std::copy(m.costY, m.costY + 5, r.costY);
+          r.costCount = m.costCount;
+          r.kind = kind;
+          r.key = threatKey(p, mode, kind, k, sx, sy);
+          EXPECT_EQ(found.count(r.key), 0u) << "key not unique: " << r.key;
+          found[r.key] = {r, {k, sx, sy, p}};
+        }
+      }
+    }
+  }
+  return found;
+}
+
+// The step n at which the scan of changed cell (x, y) reaches the window, if it does.
+std::optional<int> reachFrom(int x, int y, const Window& win, int w) {
+  const int dx = directionDx[win.k];
+  const int dy = directionDy[win.k];
+  const int n = dx != 0 ? (win.startX - x) * dx : (win.startY - y) * dy;
+  if (x + n * dx != win.startX || y + n * dy != win.startY) return std::nullopt;
+  if (n < -(w - 1) || n > w - 1) return std::nullopt;
+  return n;
+}
+
+struct SlotHistory {
+  bool called = false;
+  Board board{};
+  int width = 0;
+  int height = 0;
+  ThreatList result;
+  std::map<int, Found> windows;  // the whole-board scan at that call
+};
+
+// The answer the merge rule demands, given the slot's previous call.
+ThreatList expectedAnswer(const SlotHistory& prev, const std::map<int, Found>& now,
+                          ThreatKind kind) {
+  const int w = windowLength(kind);
+  const bool sameSize =
+      prev.called && prev.width == gameState.width && prev.height == gameState.height;
+  std::vector<std::pair<int, int>> changed;
+  for (int x = 0; x < gameState.width; ++x) {
+    for (int y = 0; y < gameState.height; ++y) {
+      const Cell before = sameSize ? prev.board[x * boardStride + y] : 0;
+      if (before != cellAt(x, y)) changed.emplace_back(x, y);
+    }
+  }
+  // (changed cell index, direction, step, pattern) of the first scan that reaches a window
+  auto rank = [&](const Window& win) -> std::optional<std::tuple<int, int, int, int>> {
+    for (std::size_t c = 0; c < changed.size(); ++c) {
+      if (auto n = reachFrom(changed[c].first, changed[c].second, win, w)) {
+        return std::make_tuple(int(c), win.k, *n, win.pattern);
+      }
+    }
+    return std::nullopt;
+  };
+  ThreatList expected;
+  if (sameSize) {
+    for (const ThreatRecord& r : prev.result) {
+      if (!rank(prev.windows.at(r.key).window)) expected.push_back(r);
+    }
+  }
+  std::vector<std::pair<std::tuple<int, int, int, int>, ThreatRecord>> fresh;
+  for (const auto& [key, f] : now) {
+    if (auto order = rank(f.window)) fresh.emplace_back(*order, f.record);
+  }
+  std::sort(fresh.begin(), fresh.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& entry : fresh) expected.push_back(entry.second);
+  return expected;
+}
+
+struct Size {
+  int width;
+  int height;
+};
+
+class FinderDifferentialTest : public ThreatBoardTest,
+                               public ::testing::WithParamInterface<Size> {};
+
+TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
+  const Size size = GetParam();
+  setBoard(size.width, size.height);
+  std::mt19937 random(size.width * 100 + size.height);
+  auto chance = [&](double p) { return std::uniform_real_distribution<>(0, 1)(random) < p; };
+  auto below = [&](int n) { return std::uniform_int_distribution<>(0, n - 1)(random); };
+
+  SlotHistory history[8];
+  ThreatList answer;
+  std::size_t matchesSeen = 0;
+  for (int step = 0; step < 250; ++step) {
+    if (chance(0.01)) {  // a new playing size; the stones stay in the grid
+      gameState.width = minBoardSize + below(maxBoardSize - minBoardSize + 1);
+      gameState.height = minBoardSize + below(maxBoardSize - minBoardSize + 1);
+    } else if (step == 150) {
+      gameState.width = size.width;
+      gameState.height = size.height;
+    }
+    for (int change = 1 + below(3); change > 0; --change) {
+      // Mostly inside the playing area; now and then a cell the finder must ignore.
+      const bool inside = !chance(0.05);
+      const int x = below(inside ? gameState.width : boardStride);
+      const int y = below(inside ? gameState.height : boardStride);
+      Cell& cell = cellRef(x, y);
+      if (cell == 0) {
+        if (chance(0.45)) cell = chance(0.05) ? 3 : 1 + below(2);
+      } else if (chance(0.55)) {
+        cell = 0;
+      }
+    }
+    for (int slot = 0; slot < 8; ++slot) {
+      if (!chance(0.5)) continue;
+      const int player = slot % 2 + 1;
+      const auto kind = ThreatKind(slot / 2 % 2);
+      const auto mode = ThreatMode(slot / 4);
+      std::map<int, Found> now = scanWholeBoard(player, kind, mode);
+      findThreats(answer, player, kind, mode);
+
+      SCOPED_TRACE(testing::Message() << "step " << step << " slot " << slot);
+      ASSERT_EQ(answer.size(), now.size());
+      for (const ThreatRecord& r : answer) {
+        auto it = now.find(r.key);
+        ASSERT_NE(it, now.end()) << "unexpected key " << r.key;
+        ASSERT_EQ(r, it->second.record) << "key " << r.key;
+      }
+      ASSERT_EQ(answer, expectedAnswer(history[slot], now, kind));
+      matchesSeen += answer.size();
+
+      SlotHistory& h = history[slot];
+      h.called = true;
+      std::copy(std::begin(gameState.board), std::end(gameState.board), h.board.begin());
+      h.width = gameState.width;
+      h.height = gameState.height;
+      h.result = answer;
+      h.windows = std::move(now);
+    }
+  }
+  EXPECT_GT(matchesSeen, 100u);  // the sequence did exercise the finder
+}
+
+INSTANTIATE_TEST_SUITE_P(BoardSizes, FinderDifferentialTest,
+                         ::testing::Values(Size{5, 5}, Size{7, 12}, Size{12, 7}, Size{15, 15},
+                                           Size{20, 20}, Size{20, 9}, Size{6, 20}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.width) + "x" +
+                                  std::to_string(info.param.height);
+                         });
+
+}  // namespace
+}  // namespace fivefold

@@ -1,0 +1,137 @@
+#include "threats/threat_patterns.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "threat_board.h"
+
+namespace fivefold {
+namespace {
+
+using PatternTest = ThreatBoardTest;
+
+bool matchAt(int entry, int player, int startX, int startY, int dx, int dy, ThreatMode mode,
+             PatternMatch& match) {
+  return matchPattern(gameState.board, player, threatPatterns[entry], startX, startY, dx, dy, mode,
+                      match);
+}
+
+TEST_F(PatternTest, EveryTemplateSpansItsWindow) {
+  for (int kind = Three; kind <= Four; ++kind) {
+    ASSERT_EQ(patternsPerKind(ThreatKind(kind)), 7);
+    for (int p = 0; p < 7; ++p) {
+      EXPECT_EQ(std::strlen(patternTemplate(ThreatKind(kind), p)),
+                std::size_t(windowLength(ThreatKind(kind))));
+    }
+  }
+  EXPECT_EQ(windowLength(Three), 9);
+  EXPECT_EQ(windowLength(Four), 8);
+}
+
+TEST_F(PatternTest, SolidFourMatchesBothGainSides) {
+  putRow(5, 8, 10, 1);
+  PatternMatch m;
+  ASSERT_TRUE(matchAt(7, 1, 3, 10, 1, 0, Exact, m));
+  EXPECT_EQ(m.gainX, 4);
+  EXPECT_EQ(m.gainY, 10);
+  EXPECT_EQ(m.missingX, -1);
+  EXPECT_EQ(m.missingY, -1);
+  ASSERT_EQ(m.costCount, 1);
+  EXPECT_EQ(m.costX[0], 4);
+  ASSERT_TRUE(matchAt(8, 1, 3, 10, 1, 0, Exact, m));
+  EXPECT_EQ(m.gainX, 9);
+  EXPECT_EQ(m.costX[0], 9);
+  // The other player has no four there, and one cell further the window is wrong.
+  EXPECT_FALSE(matchAt(7, 2, 3, 10, 1, 0, Exact, m));
+  EXPECT_FALSE(matchAt(7, 1, 4, 10, 1, 0, Exact, m));
+}
+
+TEST_F(PatternTest, OpenThreeTakesTheLastGainAndKeepsCostsInWindowOrder) {
+  putRow(5, 7, 10, 1);
+  PatternMatch m;
+  ASSERT_TRUE(matchAt(0, 1, 2, 10, 1, 0, Exact, m));
+  EXPECT_EQ(m.gainX, 8);
+  EXPECT_EQ(m.gainY, 10);
+  ASSERT_EQ(m.costCount, 2);
+  EXPECT_EQ(m.costX[0], 4);
+  EXPECT_EQ(m.costX[1], 8);
+  EXPECT_EQ(m.costX[2], 0);  // unwritten entries stay 0
+}
+
+TEST_F(PatternTest, BoardEdgeCountsAsNoOwnStoneAndAsBlocker) {
+  putRow(1, 3, 5, 1);  // "*Ocxxxgco" from (-2, 5): edge at -1 is the "O"
+  PatternMatch m;
+  ASSERT_TRUE(matchAt(1, 1, -2, 5, 1, 0, Exact, m));
+  ASSERT_EQ(m.costCount, 3);
+  EXPECT_EQ(m.costX[0], 0);
+  EXPECT_EQ(m.costX[1], 4);
+  EXPECT_EQ(m.costX[2], 5);
+  EXPECT_EQ(m.gainX, 4);
+  // Away from the edge an empty "O" cell fails, an opponent stone passes, a
+  // winning-line stone fails.
+  setBoard(20, 20);
+  putRow(4, 6, 5, 1);
+  EXPECT_FALSE(matchAt(1, 1, 1, 5, 1, 0, Exact, m));
+  put(2, 5, 2);
+  EXPECT_TRUE(matchAt(1, 1, 1, 5, 1, 0, Exact, m));
+  put(2, 5, 3);
+  EXPECT_FALSE(matchAt(1, 1, 1, 5, 1, 0, Exact, m));
+}
+
+TEST_F(PatternTest, OwnCellsOutsideTheBoardFail) {
+  putRow(16, 18, 4, 1);  // "ogxxxxo*" from (14, 4): the fourth "x" is (19, 4)
+  PatternMatch m;
+  ASSERT_TRUE(matchAt(7, 1, 14, 4, 1, 0, OneMissing, m));
+  EXPECT_EQ(m.missingX, 19);
+  EXPECT_EQ(m.missingY, 4);
+  EXPECT_EQ(m.gainX, 15);
+  gameState.width = 19;  // now (19, 4) is off the board: it cannot be the missing square
+  EXPECT_FALSE(matchAt(7, 1, 14, 4, 1, 0, OneMissing, m));
+  // A "g" beyond the edge fails too: "*oxxxxgo" from (13, 4) would gain at (19, 4).
+  put(15, 4, 1);
+  EXPECT_FALSE(matchAt(8, 1, 13, 4, 1, 0, Exact, m));
+  gameState.width = 20;
+  EXPECT_TRUE(matchAt(8, 1, 13, 4, 1, 0, Exact, m));
+}
+
+TEST_F(PatternTest, OneMissingAcceptsExactlyOneEmptyOwnCell) {
+  putRow(5, 8, 10, 1);
+  PatternMatch m;
+  ASSERT_TRUE(matchAt(7, 1, 3, 10, 1, 0, OneMissing, m));
+  EXPECT_EQ(m.missingX, -1);  // complete four: nothing missing
+  EXPECT_EQ(m.missingY, -1);
+  put(6, 10, 0);
+  EXPECT_FALSE(matchAt(7, 1, 3, 10, 1, 0, Exact, m));
+  ASSERT_TRUE(matchAt(7, 1, 3, 10, 1, 0, OneMissing, m));
+  EXPECT_EQ(m.missingX, 6);
+  EXPECT_EQ(m.missingY, 10);
+  put(7, 10, 0);
+  EXPECT_FALSE(matchAt(7, 1, 3, 10, 1, 0, OneMissing, m));
+}
+
+TEST_F(PatternTest, WinningLineStoneIsNeitherOwnNorOpponentNorEmpty) {
+  putRow(5, 8, 10, 2);
+  put(3, 10, 3);  // "o" at the start: passes
+  PatternMatch m;
+  EXPECT_TRUE(matchAt(7, 2, 3, 10, 1, 0, Exact, m));
+  put(4, 10, 3);  // "g": must be empty
+  EXPECT_FALSE(matchAt(7, 2, 3, 10, 1, 0, Exact, m));
+  put(4, 10, 0);
+  put(6, 10, 3);  // "x": never a winning-line stone, in either mode
+  EXPECT_FALSE(matchAt(7, 2, 3, 10, 1, 0, OneMissing, m));
+}
+
+TEST_F(PatternTest, DiagonalStepsWalkBothCoordinates) {
+  for (int i = 0; i < 4; ++i) put(10 - i, 10 + i, 2);  // direction 6 and its reverse
+  PatternMatch m;
+  ASSERT_TRUE(matchAt(8, 2, 12, 8, -1, 1, Exact, m));
+  EXPECT_EQ(m.gainX, 6);
+  EXPECT_EQ(m.gainY, 14);
+  ASSERT_TRUE(matchAt(7, 2, 12, 8, -1, 1, Exact, m));
+  EXPECT_EQ(m.gainX, 11);
+  EXPECT_EQ(m.gainY, 9);
+}
+
+}  // namespace
+}  // namespace fivefold

@@ -1,7 +1,11 @@
 #include "decision/decision_state.h"
 
+#include "eval/board_evaluation.h"
+
 namespace fivefold {
 
-void resetDecisionState() {}
+void resetDecisionState() {
+  resetBoardEvaluator();
+}
 
 }  // namespace fivefold

@@ -1,0 +1,159 @@
+#include "eval/point_evaluation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+#include "eval/board_evaluation.h"
+#include "eval/line_windows.h"
+#include "eval_test_support.h"
+
+namespace fivefold {
+namespace {
+
+using testing::freshBoard;
+using testing::put;
+
+struct Gains {
+  std::int32_t plain;
+  std::int32_t raised;
+};
+
+// Both gains with the player's stone on the square, the square emptied afterwards.
+Gains gainsWithStone(int x, int y, int player) {
+  put(x, y, player);
+  const Gains gains{pointGain(x, y, player), pointGainRaised(x, y, player)};
+  put(x, y, 0);
+  return gains;
+}
+
+// The gain rule written out window by window, straight from the board, for comparison
+// with the pattern tables. `without` is the count table of the value without the stone.
+std::int64_t referenceGain(int x, int y, int player, const std::int32_t (&without)[6]) {
+  const int other = player == 1 ? 2 : 1;
+  auto holds = [](int sx, int sy, int colour) {
+    return isOnBoard(sx, sy) && cellAt(sx, sy) == colour;
+  };
+  std::int64_t sum = 0;
+  for (int k = 0; k < 4; ++k) {
+    const int dx = lineStepX[k];
+    const int dy = lineStepY[k];
+    for (int o = -6; o <= 0; ++o) {
+      int n[3] = {}, w[3] = {}, nOther = 0, wOther = 0;  // nOther, wOther: player's, minus (x, y)
+      bool inside = true;
+      for (int place = 0; place < 5; ++place) {
+        const int u = o + 1 + place;
+        const int sx = x + u * dx;
+        const int sy = y + u * dy;
+        if (!isOnBoard(sx, sy)) inside = false;
+        if (!inside) break;
+        const Cell cell = cellAt(sx, sy);
+        if (cell != player && cell != other) continue;
+        const int side = cell == player ? 1 : 2;
+        n[side] += 1;
+        w[side] += placeWeights[place];
+        if (side == 1 && u != 0) {
+          nOther += 1;
+          wOther += placeWeights[place];
+        }
+      }
+      if (!inside) continue;
+      const int ax = x + o * dx, ay = y + o * dy, bx = x + (o + 6) * dx, by = y + (o + 6) * dy;
+      const bool aIsSquare = o == 0, bIsSquare = o == -6;
+      const bool borderPlayer = holds(ax, ay, player) || holds(bx, by, player);
+      const bool borderOther = holds(ax, ay, other) || holds(bx, by, other);
+      const bool otherBorderPlayer =
+          (!aIsSquare && holds(ax, ay, player)) || (!bIsSquare && holds(bx, by, player));
+      if (n[2] == 0 && !borderPlayer) sum += countWeights[n[1]] * w[1];
+      if (n[1] == 0 && !borderOther) sum -= countWeights[n[2]] * w[2];
+      if (n[2] == 0 && !otherBorderPlayer) sum -= without[nOther] * wOther;
+      if (nOther == 0 && !borderOther) sum += without[n[2]] * w[2];
+    }
+  }
+  return sum;
+}
+
+TEST(PointGain, DocumentedValuesOn15x15) {
+  freshBoard(15, 15);
+  EXPECT_EQ(gainsWithStone(7, 7, 1).plain, 76);
+  EXPECT_EQ(gainsWithStone(7, 7, 1).raised, 76);
+  EXPECT_EQ(gainsWithStone(0, 0, 1).plain, 3);
+  EXPECT_EQ(gainsWithStone(0, 0, 1).raised, 3);
+
+  for (int y = 3; y <= 6; ++y) put(7, y, 1);
+  EXPECT_EQ(gainsWithStone(7, 7, 1).plain, 18999481);
+  EXPECT_EQ(gainsWithStone(7, 7, 1).raised, 18999157);
+
+  for (int colour = 1; colour <= 2; ++colour) {  // opponent four; then colours swapped
+    freshBoard(15, 15);
+    for (int y = 3; y <= 6; ++y) put(7, y, colour == 1 ? 2 : 1);
+    EXPECT_EQ(gainsWithStone(7, 7, colour).plain, 346);
+    EXPECT_EQ(gainsWithStone(7, 7, colour).raised, 670);
+  }
+}
+
+TEST(PointGain, OneNeighbourGivesTheSameOnEitherSide) {
+  for (int neighbourY : {8, 6}) {
+    freshBoard(15, 15);
+    put(7, neighbourY, 1);
+    EXPECT_EQ(gainsWithStone(7, 7, 1).plain, 182);
+    EXPECT_EQ(gainsWithStone(7, 7, 1).raised, 125);
+  }
+}
+
+TEST(PointGain, EmptySquareGainsNothing) {
+  freshBoard(15, 15);
+  put(7, 6, 1);
+  put(8, 8, 2);
+  EXPECT_EQ(pointGain(7, 7, 1), 0);
+  EXPECT_EQ(pointGain(7, 7, 2), 0);
+}
+
+TEST(PointGain, OffBoardSquaresAndWinningStonesCountForNothing) {
+  // Four own stones left beyond the right edge of a 10-wide area: no window holds them.
+  freshBoard(10, 15);
+  for (int x = 10; x <= 13; ++x) put(x, 7, 1);
+  const Gains edge = gainsWithStone(9, 7, 1);
+  freshBoard(10, 15);
+  EXPECT_EQ(gainsWithStone(9, 7, 1).plain, edge.plain);
+  EXPECT_EQ(gainsWithStone(9, 7, 1).raised, edge.raised);
+
+  // A winning-line stone as the border of a completed five blocks nothing; inside a window
+  // it is an empty square.
+  freshBoard(15, 15);
+  for (int y = 3; y <= 6; ++y) put(7, y, 1);
+  put(7, 8, 3);
+  put(8, 8, 3);
+  EXPECT_EQ(gainsWithStone(7, 7, 1).plain, 18999481);
+  EXPECT_EQ(gainsWithStone(7, 7, 1).raised, 18999157);
+}
+
+TEST(PointGain, MatchesBoardValueChangeAndWindowRules) {
+  std::mt19937 random(20240601);
+  for (const auto& size : testing::testSizes) {
+    for (double density : {0.1, 0.35, 0.7}) {
+      freshBoard(size[0], size[1]);
+      testing::scatterStones(random, density);
+      for (int x = 0; x < size[0]; ++x) {
+        for (int y = 0; y < size[1]; ++y) {
+          if (cellAt(x, y) != 0) continue;
+          const std::int64_t without = boardValueFromScratch();
+          for (int player = 1; player <= 2; ++player) {
+            put(x, y, player);
+            const std::int64_t with = boardValueFromScratch();
+            const std::int64_t change = player == 1 ? with - without : without - with;
+            ASSERT_EQ(pointGain(x, y, player), change) << x << "," << y << " p" << player;
+            ASSERT_EQ(pointGain(x, y, player), referenceGain(x, y, player, countWeights));
+            ASSERT_EQ(pointGainRaised(x, y, player),
+                      referenceGain(x, y, player, raisedCountWeights));
+            put(x, y, 0);
+          }
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fivefold

@@ -25,48 +25,52 @@ struct Ranked {
   int untouchedAfter = 0;       // entries past the reported ones still holding `untouched`
 };
 
-Ranked collect(int count, const std::int32_t* x, const std::int32_t* y, int room) {
-  Ranked ranked;
-  for (int i = 0; i < count; ++i) ranked.squares.emplace_back(x[i], y[i]);
+// Calls rank(outX, outY) on output arrays prefilled with `untouched`.
+template <typename Rank>
+Ranked ranked(Rank rank) {
+  constexpr int room = 20;
+  std::int32_t x[room], y[room];
+  std::fill(x, x + room, untouched);
+  std::fill(y, y + room, untouched);
+  const int count = rank(x, y);
+  Ranked result;
+  for (int i = 0; i < count; ++i) result.squares.emplace_back(x[i], y[i]);
   for (int i = count; i < room; ++i)
-    ranked.untouchedAfter += x[i] == untouched && y[i] == untouched;
-  return ranked;
+    result.untouchedAfter += x[i] == untouched && y[i] == untouched;
+  return result;
+}
+
+struct Columns {
+  std::vector<std::int32_t> x, y;
+  int count() const { return static_cast<int>(x.size()); }
+};
+
+Columns columns(const std::vector<Square>& squares) {
+  Columns split;
+  for (const auto& [sx, sy] : squares) {
+    split.x.push_back(sx);
+    split.y.push_back(sy);
+  }
+  return split;
 }
 
 Ranked areaMoves(int player, int margin) {
-  std::int32_t x[20], y[20];
-  std::fill(x, x + 20, untouched);
-  std::fill(y, y + 20, untouched);
-  const int count = rankAreaMoves(x, y, player, margin);
-  return collect(count, x, y, 20);
+  return ranked(
+      [&](std::int32_t* x, std::int32_t* y) { return rankAreaMoves(x, y, player, margin); });
 }
 
 Ranked extraAreaMoves(int player, const std::vector<Square>& skip, int margin) {
-  std::vector<std::int32_t> skipX, skipY;
-  for (const auto& [sx, sy] : skip) {
-    skipX.push_back(sx);
-    skipY.push_back(sy);
-  }
-  std::int32_t x[20], y[20];
-  std::fill(x, x + 20, untouched);
-  std::fill(y, y + 20, untouched);
-  const int count = rankExtraAreaMoves(x, y, player, skipX.data(), skipY.data(),
-                                       static_cast<int>(skip.size()), margin);
-  return collect(count, x, y, 20);
+  const Columns s = columns(skip);
+  return ranked([&](std::int32_t* x, std::int32_t* y) {
+    return rankExtraAreaMoves(x, y, player, s.x.data(), s.y.data(), s.count(), margin);
+  });
 }
 
 Ranked listedMoves(int player, const std::vector<Square>& list) {
-  std::vector<std::int32_t> listX, listY;
-  for (const auto& [lx, ly] : list) {
-    listX.push_back(lx);
-    listY.push_back(ly);
-  }
-  std::int32_t x[20], y[20];
-  std::fill(x, x + 20, untouched);
-  std::fill(y, y + 20, untouched);
-  const int count =
-      rankListedMoves(x, y, player, listX.data(), listY.data(), static_cast<int>(list.size()));
-  return collect(count, x, y, 20);
+  const Columns l = columns(list);
+  return ranked([&](std::int32_t* x, std::int32_t* y) {
+    return rankListedMoves(x, y, player, l.x.data(), l.y.data(), l.count());
+  });
 }
 
 // Every empty square of the area: the extra ranking asked again and again, each time

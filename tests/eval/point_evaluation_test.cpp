@@ -8,6 +8,7 @@
 #include "eval/board_evaluation.h"
 #include "eval/line_windows.h"
 #include "eval_test_support.h"
+#include "reference_gain.h"
 
 namespace fivefold {
 namespace {
@@ -26,52 +27,6 @@ Gains gainsWithStone(int x, int y, int player) {
   const Gains gains{pointGain(x, y, player), pointGainRaised(x, y, player)};
   put(x, y, 0);
   return gains;
-}
-
-// The gain rule written out window by window, straight from the board, for comparison
-// with the pattern tables. `without` is the count table of the value without the stone.
-std::int64_t referenceGain(int x, int y, int player, const std::int32_t (&without)[6]) {
-  const int other = player == 1 ? 2 : 1;
-  auto holds = [](int sx, int sy, int colour) {
-    return isOnBoard(sx, sy) && cellAt(sx, sy) == colour;
-  };
-  std::int64_t sum = 0;
-  for (int k = 0; k < 4; ++k) {
-    const int dx = lineStepX[k];
-    const int dy = lineStepY[k];
-    for (int o = -6; o <= 0; ++o) {
-      int n[3] = {}, w[3] = {}, nOther = 0, wOther = 0;  // nOther, wOther: player's, minus (x, y)
-      bool inside = true;
-      for (int place = 0; place < 5; ++place) {
-        const int u = o + 1 + place;
-        const int sx = x + u * dx;
-        const int sy = y + u * dy;
-        if (!isOnBoard(sx, sy)) inside = false;
-        if (!inside) break;
-        const Cell cell = cellAt(sx, sy);
-        if (cell != player && cell != other) continue;
-        const int side = cell == player ? 1 : 2;
-        n[side] += 1;
-        w[side] += placeWeights[place];
-        if (side == 1 && u != 0) {
-          nOther += 1;
-          wOther += placeWeights[place];
-        }
-      }
-      if (!inside) continue;
-      const int ax = x + o * dx, ay = y + o * dy, bx = x + (o + 6) * dx, by = y + (o + 6) * dy;
-      const bool aIsSquare = o == 0, bIsSquare = o == -6;
-      const bool borderPlayer = holds(ax, ay, player) || holds(bx, by, player);
-      const bool borderOther = holds(ax, ay, other) || holds(bx, by, other);
-      const bool otherBorderPlayer =
-          (!aIsSquare && holds(ax, ay, player)) || (!bIsSquare && holds(bx, by, player));
-      if (n[2] == 0 && !borderPlayer) sum += countWeights[n[1]] * w[1];
-      if (n[1] == 0 && !borderOther) sum -= countWeights[n[2]] * w[2];
-      if (n[2] == 0 && !otherBorderPlayer) sum -= without[nOther] * wOther;
-      if (nOther == 0 && !borderOther) sum += without[n[2]] * w[2];
-    }
-  }
-  return sum;
 }
 
 TEST(PointGain, DocumentedValuesOn15x15) {
@@ -144,9 +99,9 @@ TEST(PointGain, MatchesBoardValueChangeAndWindowRules) {
             const std::int64_t with = boardValueFromScratch();
             const std::int64_t change = player == 1 ? with - without : without - with;
             ASSERT_EQ(pointGain(x, y, player), change) << x << "," << y << " p" << player;
-            ASSERT_EQ(pointGain(x, y, player), referenceGain(x, y, player, countWeights));
+            ASSERT_EQ(pointGain(x, y, player), testing::referenceGain(x, y, player, countWeights));
             ASSERT_EQ(pointGainRaised(x, y, player),
-                      referenceGain(x, y, player, raisedCountWeights));
+                      testing::referenceGain(x, y, player, raisedCountWeights));
             put(x, y, 0);
           }
         }

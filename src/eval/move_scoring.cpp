@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "eval/area_gains.h"
+#include "eval/line_windows.h"
 #include "eval/point_evaluation.h"
 #include "protocol/game_state.h"
 
@@ -40,11 +42,7 @@ struct BestMoves {
   }
 };
 
-struct Area {
-  int fromX, toX, fromY, toY;  // upper bounds exclusive
-};
-
-Area scoredArea(int margin) {
+AreaBox scoredArea(int margin) {
   const int width = gameState.width;
   const int height = gameState.height;
   int minX = width, maxX = 0, minY = height, maxY = 0;
@@ -62,16 +60,32 @@ Area scoredArea(int margin) {
           std::min(height, maxY + margin)};
 }
 
+// Offers every wanted square of the area, in visiting order (x, then y, ascending).
+void offerArea(BestMoves& best, const AreaBox& area, int player, const bool* wanted,
+               const std::int32_t* withoutValues) {
+  std::int32_t gains[boardCells];  // gainsOverArea writes the entries of the area
+  gainsOverArea(area, player, wanted, withoutValues, gains);
+  for (int x = area.fromX; x < area.toX; ++x) {
+    for (int y = area.fromY; y < area.toY; ++y) {
+      if (wanted[x * boardStride + y]) best.offer(x, y, gains[x * boardStride + y]);
+    }
+  }
+}
+
+void markEmptySquares(const AreaBox& area, bool* wanted) {
+  for (int x = area.fromX; x < area.toX; ++x) {
+    for (int y = area.fromY; y < area.toY; ++y) wanted[x * boardStride + y] = cellAt(x, y) == 0;
+  }
+}
+
 }  // namespace
 
 int rankAreaMoves(std::int32_t* outX, std::int32_t* outY, int player, int margin) {
   BestMoves best(outX, outY, areaMoveSlots);
-  const Area area = scoredArea(margin);
-  for (int x = area.fromX; x < area.toX; ++x) {
-    for (int y = area.fromY; y < area.toY; ++y) {
-      if (cellAt(x, y) == 0) best.offer(x, y, trialGain(x, y, player));
-    }
-  }
+  const AreaBox area = scoredArea(margin);
+  bool wanted[boardCells] = {};
+  markEmptySquares(area, wanted);
+  offerArea(best, area, player, wanted, countPatternValues.data());
   return best.filled;
 }
 
@@ -79,19 +93,14 @@ int rankExtraAreaMoves(std::int32_t* outX, std::int32_t* outY, int player,
                        const std::int32_t* skipX, const std::int32_t* skipY, int skipCount,
                        int margin) {
   BestMoves best(outX, outY, extraAreaMoveSlots);
-  const Area area = scoredArea(margin);
-  bool skipped[boardCells] = {};
+  const AreaBox area = scoredArea(margin);
+  bool wanted[boardCells] = {};
+  markEmptySquares(area, wanted);
   for (int i = 0; i < skipCount; ++i) {
-    // A square off the board could never be visited; leaving it out keeps the index safe.
-    if (isOnBoard(skipX[i], skipY[i])) skipped[skipX[i] * boardStride + skipY[i]] = true;
+    // A square off the board is never in the area; leaving it out keeps the index safe.
+    if (isOnBoard(skipX[i], skipY[i])) wanted[skipX[i] * boardStride + skipY[i]] = false;
   }
-  for (int x = area.fromX; x < area.toX; ++x) {
-    for (int y = area.fromY; y < area.toY; ++y) {
-      if (cellAt(x, y) == 0 && !skipped[x * boardStride + y]) {
-        best.offer(x, y, trialGainRaised(x, y, player));
-      }
-    }
-  }
+  offerArea(best, area, player, wanted, raisedPatternValues.data());
   return best.filled;
 }
 

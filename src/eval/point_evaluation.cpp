@@ -32,8 +32,4 @@ std::int32_t trialGain(int x, int y, int player) {
   return gainWith(x, y, player, 1, countPatternValues.data());
 }
 
-std::int32_t trialGainRaised(int x, int y, int player) {
-  return gainWith(x, y, player, 1, raisedPatternValues.data());
-}
-
 }  // namespace fivefold

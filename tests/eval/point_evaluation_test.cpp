@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 
+#include "eval/area_gains.h"
 #include "eval/board_evaluation.h"
 #include "eval/line_windows.h"
 #include "eval_test_support.h"
@@ -84,17 +85,29 @@ TEST(PointGain, OffBoardSquaresAndWinningStonesCountForNothing) {
   EXPECT_EQ(gainsWithStone(7, 7, 1).raised, 18999157);
 }
 
-TEST(PointGain, MatchesBoardValueChangeAndWindowRules) {
+TEST(PointGain, MatchesBoardValueChangeWindowRulesAndAreaSweep) {
   std::mt19937 random(20240601);
   for (const auto& size : testing::testSizes) {
     for (double density : {0.1, 0.35, 0.7}) {
       freshBoard(size[0], size[1]);
       testing::scatterStones(random, density);
+      // The whole-area sweep of the move scorers, for every empty square at once.
+      bool wanted[boardCells] = {};
+      for (int x = 0; x < size[0]; ++x) {
+        for (int y = 0; y < size[1]; ++y) wanted[x * boardStride + y] = cellAt(x, y) == 0;
+      }
+      std::int32_t areaGains[3][2][boardCells];
+      for (int player = 1; player <= 2; ++player) {
+        const AreaBox box{0, size[0], 0, size[1]};
+        gainsOverArea(box, player, wanted, countPatternValues.data(), areaGains[player][0]);
+        gainsOverArea(box, player, wanted, raisedPatternValues.data(), areaGains[player][1]);
+      }
       for (int x = 0; x < size[0]; ++x) {
         for (int y = 0; y < size[1]; ++y) {
           if (cellAt(x, y) != 0) continue;
           const std::int64_t without = boardValueFromScratch();
           for (int player = 1; player <= 2; ++player) {
+            ASSERT_EQ(trialGain(x, y, player), areaGains[player][0][x * boardStride + y]);
             put(x, y, player);
             const std::int64_t with = boardValueFromScratch();
             const std::int64_t change = player == 1 ? with - without : without - with;
@@ -102,6 +115,8 @@ TEST(PointGain, MatchesBoardValueChangeAndWindowRules) {
             ASSERT_EQ(pointGain(x, y, player), testing::referenceGain(x, y, player, countWeights));
             ASSERT_EQ(pointGainRaised(x, y, player),
                       testing::referenceGain(x, y, player, raisedCountWeights));
+            ASSERT_EQ(pointGain(x, y, player), areaGains[player][0][x * boardStride + y]);
+            ASSERT_EQ(pointGainRaised(x, y, player), areaGains[player][1][x * boardStride + y]);
             put(x, y, 0);
           }
         }

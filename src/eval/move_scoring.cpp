@@ -27,9 +27,9 @@ struct BestMoves {
   }
 
   void offer(int squareX, int squareY, std::int32_t value) {
-    int i = slots - 1;
-    if (value <= score[i]) return;
-    filled = std::min(filled + 1, slots);
+    if (value <= score[slots - 1]) return;
+    // Only the filled slots move, so no slot past the reported ones is ever written.
+    int i = filled < slots ? filled++ : slots - 1;
     while (i > 0 && score[i - 1] < value) {
       score[i] = score[i - 1];
       x[i] = x[i - 1];

@@ -18,25 +18,32 @@ using testing::freshBoard;
 using testing::put;
 using Square = std::pair<int, int>;
 
-constexpr std::int32_t untouched = -7;  // what the caller's arrays hold before a call
+// What the caller's arrays hold before a call: a different value in every slot, so that a
+// slot copied into another is seen as well.
+std::int32_t untouchedX(int slot) {
+  return -100 - slot;
+}
+std::int32_t untouchedY(int slot) {
+  return -200 - slot;
+}
 
 struct Ranked {
   std::vector<Square> squares;  // the reported entries
-  int untouchedAfter = 0;       // entries past the reported ones still holding `untouched`
+  int untouchedAfter = 0;       // entries past the reported ones still as they were
 };
 
-// Calls rank(outX, outY) on output arrays prefilled with `untouched`.
+// Calls rank(outX, outY) on output arrays prefilled with the untouched values.
 template <typename Rank>
 Ranked ranked(Rank rank) {
   constexpr int room = 20;
   std::int32_t x[room], y[room];
-  std::fill(x, x + room, untouched);
-  std::fill(y, y + room, untouched);
+  for (int i = 0; i < room; ++i) x[i] = untouchedX(i), y[i] = untouchedY(i);
   const int count = rank(x, y);
   Ranked result;
   for (int i = 0; i < count; ++i) result.squares.emplace_back(x[i], y[i]);
-  for (int i = count; i < room; ++i)
-    result.untouchedAfter += x[i] == untouched && y[i] == untouched;
+  for (int i = count; i < room; ++i) {
+    result.untouchedAfter += x[i] == untouchedX(i) && y[i] == untouchedY(i);
+  }
   return result;
 }
 
@@ -205,6 +212,9 @@ TEST(RankListedMoves, OccupiedSquaresTakeNoSlotAndDuplicatesTakeTwo) {
   EXPECT_EQ(twice.squares, (std::vector<Square>{{6, 6}, {0, 14}, {0, 14}}));
   EXPECT_EQ(twice.untouchedAfter, 17);
   EXPECT_TRUE(listedMoves(1, {}).squares.empty());
+  // Squares off the playing area are never moves.
+  EXPECT_EQ(listedMoves(1, {{15, 3}, {-1, 0}, {2, 2}, {4, 20}}).squares,
+            (std::vector<Square>{{2, 2}}));
 }
 
 TEST(RankListedMoves, SquaresThatLoseTheLineAreNeverKept) {

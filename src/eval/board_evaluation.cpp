@@ -1,0 +1,80 @@
+#include "eval/board_evaluation.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "eval/line_windows.h"
+
+namespace fivefold {
+
+BoardEvaluatorState boardEvaluator;
+
+namespace {
+
+constexpr std::int64_t decidedTotal = 900000;
+constexpr std::int32_t decidedResult = 1000000;
+
+}  // namespace
+
+std::int32_t evaluateBoard(int player) {
+  const std::uint8_t* digitOf = cellDigits[1];  // the engine's stones count plus
+  const std::int32_t* values = countPatternValues.data();
+  Cell* snapshot = boardEvaluator.evalSnapshot;
+  std::int64_t total = boardEvaluator.evalTotal;
+  const int width = gameState.width;
+  const int height = gameState.height;
+  for (int x = 0; x < width; ++x) {
+    const Cell* boardRow = gameState.board + x * boardStride;
+    Cell* snapshotRow = snapshot + x * boardStride;
+    if (std::memcmp(boardRow, snapshotRow, sizeof(Cell) * height) == 0) continue;
+    for (int y = 0; y < height; ++y) {
+      if (boardRow[y] == snapshotRow[y]) continue;
+      // Square by square, each change is scored against the snapshot as it stands with the
+      // earlier changes copied in, so a window touched by several changes adds exactly its
+      // new value minus its old one.
+      total += sumWindowChange(snapshot, x, y, digitOf, digitOf[snapshotRow[y]],
+                               digitOf[boardRow[y]], values, values);
+      snapshotRow[y] = boardRow[y];
+    }
+  }
+  boardEvaluator.evalTotal = total;
+  const bool engineToMove = player == 1;
+  if (total > decidedTotal) return engineToMove ? decidedResult : -decidedResult;
+  if (total < -decidedTotal) return engineToMove ? -decidedResult : decidedResult;
+  const auto value = static_cast<std::int32_t>(total);
+  return engineToMove ? value : -value;
+}
+
+void resetBoardEvaluator() {
+  std::fill(std::begin(boardEvaluator.evalSnapshot), std::end(boardEvaluator.evalSnapshot), 0);
+  boardEvaluator.evalTotal = 0;
+}
+
+std::int64_t boardValueFromScratch() {
+  std::int64_t total = 0;
+  for (int k = 0; k < 4; ++k) {
+    const int dx = lineStepX[k];
+    const int dy = lineStepY[k];
+    // Key squares may lie one step outside the playing area.
+    for (int kx = -1; kx <= gameState.width; ++kx) {
+      for (int ky = -1; ky <= gameState.height; ++ky) {
+        int digits[windowSquares] = {};
+        bool inside = true;
+        for (int j = 0; j < windowSquares; ++j) {
+          const int x = kx + j * dx;
+          const int y = ky + j * dy;
+          if (isOnBoard(x, y)) {
+            digits[j] = cellDigits[1][cellAt(x, y)];
+          } else if (j >= 1 && j <= 5) {
+            inside = false;
+          }
+        }
+        if (inside) total += windowValue(digits, countWeights);
+      }
+    }
+  }
+  return total;
+}
+
+}  // namespace fivefold

@@ -1,0 +1,37 @@
+// The static value of the whole position for the side to move: the sum over every line
+// window of its value for the engine minus its value for the opponent, kept incrementally
+// against a snapshot of the board as it was at the previous call.
+#pragma once
+
+#include <cstdint>
+
+#include "protocol/game_state.h"
+
+namespace fivefold {
+
+struct BoardEvaluatorState {
+  Cell evalSnapshot[boardCells] = {};  // the board at the end of the previous call
+  // Board value of evalSnapshot from the engine's side. 64 bits: a position crowded with
+  // fives (possible through BOARD) can pass the 32-bit range.
+  std::int64_t evalTotal = 0;
+};
+
+extern BoardEvaluatorState boardEvaluator;
+
+// Catches up with every square of the playing area that differs from the snapshot and
+// returns the board value for player (1 the engine, anything else the opponent); beyond
+// +-900000 the position is decided and the result is +-1000000.
+std::int32_t evaluateBoard(int player);
+
+// Start-up state: an empty snapshot with total 0.
+void resetBoardEvaluator();
+
+inline std::int64_t boardEvaluatorTotal() {
+  return boardEvaluator.evalTotal;
+}
+
+// The board value of the live board summed over all windows, from the engine's side,
+// without any incremental state (tests and checks).
+std::int64_t boardValueFromScratch();
+
+}  // namespace fivefold

@@ -1,0 +1,35 @@
+#include "eval/point_evaluation.h"
+
+#include "eval/line_windows.h"
+#include "protocol/game_state.h"
+
+namespace fivefold {
+
+namespace {
+
+// Digits are taken from the player's side: its stones 1, the other side's 2.
+std::int32_t gainWith(int x, int y, int player, int stoneDigit, const std::int32_t* without) {
+  const std::uint8_t* digitOf = cellDigits[player == 1 ? 1 : 2];
+  return sumWindowChange(gameState.board, x, y, digitOf, 0, stoneDigit, without,
+                         countPatternValues.data());
+}
+
+int digitOnSquare(int x, int y, int player) {
+  return cellDigits[player == 1 ? 1 : 2][cellAt(x, y)];
+}
+
+}  // namespace
+
+std::int32_t pointGain(int x, int y, int player) {
+  return gainWith(x, y, player, digitOnSquare(x, y, player), countPatternValues.data());
+}
+
+std::int32_t pointGainRaised(int x, int y, int player) {
+  return gainWith(x, y, player, digitOnSquare(x, y, player), raisedPatternValues.data());
+}
+
+std::int32_t trialGain(int x, int y, int player) {
+  return gainWith(x, y, player, 1, countPatternValues.data());
+}
+
+}  // namespace fivefold

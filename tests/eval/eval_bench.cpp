@@ -1,0 +1,86 @@
+// Cost of the evaluation's hot calls on a typical middle game: 20 stones around the centre
+// of a 15 x 15 board.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "eval/board_evaluation.h"
+#include "eval/move_scoring.h"
+#include "eval/point_evaluation.h"
+#include "eval_test_support.h"
+#include "reference_gain.h"
+
+namespace fivefold {
+namespace {
+
+void middleGame() {
+  testing::freshBoard(15, 15);
+  std::mt19937 random(15);
+  std::uniform_int_distribution<int> near(4, 10);
+  for (int placed = 0; placed < 20;) {
+    const int x = near(random), y = near(random);
+    if (cellAt(x, y) != 0) continue;
+    testing::put(x, y, placed % 2 + 1);
+    ++placed;
+  }
+  evaluateBoard(1);
+}
+
+void rankAreaMovesMargin2(benchmark::State& state) {
+  middleGame();
+  std::int32_t x[200], y[200];
+  for (auto _ : state) benchmark::DoNotOptimize(rankAreaMoves(x, y, 1, 2));
+}
+BENCHMARK(rankAreaMovesMargin2);
+
+void rankAreaAndExtraMovesMargin2(benchmark::State& state) {
+  middleGame();
+  std::int32_t x[200], y[200];
+  for (auto _ : state) {
+    const int count = rankAreaMoves(x, y, 1, 2);
+    benchmark::DoNotOptimize(rankExtraAreaMoves(x + count, y + count, 1, x, y, count, 2));
+  }
+}
+BENCHMARK(rankAreaAndExtraMovesMargin2);
+
+// One trial stone on a free square near the stones: the tabled gain and the window-by-window one.
+void pointGainTabled(benchmark::State& state) {
+  middleGame();
+  testing::put(7, 7, 0);
+  testing::put(7, 7, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(pointGain(7, 7, 1));
+}
+BENCHMARK(pointGainTabled);
+
+void pointGainWindowByWindow(benchmark::State& state) {
+  middleGame();
+  testing::put(7, 7, 0);
+  testing::put(7, 7, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(testing::referenceGain(7, 7, 1, countWeights));
+}
+BENCHMARK(pointGainWindowByWindow);
+
+// Each evaluateBoard call sees `changed` squares differ from its previous call: trial stones
+// placed, then lifted again.
+void evaluateBoardAfterChanges(benchmark::State& state) {
+  middleGame();
+  const int changed = static_cast<int>(state.range(0));
+  const int squares[2][2] = {{11, 3}, {3, 11}};
+  bool placed = false;
+  for (auto _ : state) {
+    placed = !placed;
+    for (int i = 0; i < changed; ++i)
+      testing::put(squares[i][0], squares[i][1], placed ? i + 1 : 0);
+    benchmark::DoNotOptimize(evaluateBoard(1));
+  }
+}
+BENCHMARK(evaluateBoardAfterChanges)->Arg(0)->Arg(1)->Arg(2);
+
+void boardValueOfEveryWindow(benchmark::State& state) {
+  middleGame();
+  for (auto _ : state) benchmark::DoNotOptimize(boardValueFromScratch());
+}
+BENCHMARK(boardValueOfEveryWindow);
+
+}  // namespace
+}  // namespace fivefold

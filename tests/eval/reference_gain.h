@@ -1,0 +1,58 @@
+// The point gain written out window by window, straight from the board: the measure the
+// pattern-table version is checked and timed against.
+#pragma once
+
+#include <cstdint>
+
+#include "eval/line_windows.h"
+#include "protocol/game_state.h"
+
+namespace fivefold::testing {
+
+// The gain rule written out window by window, straight from the board, for comparison
+// with the pattern tables. `without` is the count table of the value without the stone.
+inline std::int64_t referenceGain(int x, int y, int player, const std::int32_t (&without)[6]) {
+  const int other = player == 1 ? 2 : 1;
+  auto holds = [](int sx, int sy, int colour) {
+    return isOnBoard(sx, sy) && cellAt(sx, sy) == colour;
+  };
+  std::int64_t sum = 0;
+  for (int k = 0; k < 4; ++k) {
+    const int dx = lineStepX[k];
+    const int dy = lineStepY[k];
+    for (int o = -6; o <= 0; ++o) {
+      int n[3] = {}, w[3] = {}, nOther = 0, wOther = 0;  // nOther, wOther: player's, minus (x, y)
+      bool inside = true;
+      for (int place = 0; place < 5; ++place) {
+        const int u = o + 1 + place;
+        const int sx = x + u * dx;
+        const int sy = y + u * dy;
+        if (!isOnBoard(sx, sy)) inside = false;
+        if (!inside) break;
+        const Cell cell = cellAt(sx, sy);
+        if (cell != player && cell != other) continue;
+        const int side = cell == player ? 1 : 2;
+        n[side] += 1;
+        w[side] += placeWeights[place];
+        if (side == 1 && u != 0) {
+          nOther += 1;
+          wOther += placeWeights[place];
+        }
+      }
+      if (!inside) continue;
+      const int ax = x + o * dx, ay = y + o * dy, bx = x + (o + 6) * dx, by = y + (o + 6) * dy;
+      const bool aIsSquare = o == 0, bIsSquare = o == -6;
+      const bool borderPlayer = holds(ax, ay, player) || holds(bx, by, player);
+      const bool borderOther = holds(ax, ay, other) || holds(bx, by, other);
+      const bool otherBorderPlayer =
+          (!aIsSquare && holds(ax, ay, player)) || (!bIsSquare && holds(bx, by, player));
+      if (n[2] == 0 && !borderPlayer) sum += countWeights[n[1]] * w[1];
+      if (n[1] == 0 && !borderOther) sum -= countWeights[n[2]] * w[2];
+      if (n[2] == 0 && !otherBorderPlayer) sum -= without[nOther] * wOther;
+      if (nOther == 0 && !borderOther) sum += without[n[2]] * w[2];
+    }
+  }
+  return sum;
+}
+
+}  // namespace fivefold::testing

@@ -46,15 +46,21 @@ def finish(record, winner, reason, detail=""):
     return record
 
 
-def play_game(players, cfg, opening=(), on_move=None):
-    """Plays one game; players is (black, white). Returns its record, a dict ready for JSON.
-
-    on_move(board, stone, reply, five) is called after every stone a player places."""
-    board = new_board(cfg.width, cfg.height)
+def opening_position(width, height, opening):
+    """The board and the stones (x, y, colour) after the opening, played from black."""
+    board = new_board(width, height)
     stones = []
     for i, (x, y) in enumerate(opening):
         stones.append((x, y, BLACK if i % 2 == 0 else WHITE))
         place(board, x, y, stones[-1][2])
+    return board, stones
+
+
+def play_game(players, cfg, opening=(), on_move=None):
+    """Plays one game; players is (black, white). Returns its record, a dict ready for JSON.
+
+    on_move(board, stone, reply, five) is called after every stone a player places."""
+    board, stones = opening_position(cfg.width, cfg.height, opening)
     record = {
         "black": players[0].name,
         "white": players[1].name,

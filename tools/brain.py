@@ -178,7 +178,7 @@ class BrainPlayer:
             if line is not None and line.strip().upper() == "OK":
                 break
             if line is None or not is_info_line(line) or line.upper().startswith("ERROR"):
-                detail = "no OK after START" if item is None else repr(line)
+                detail = repr(line) if line else "no OK after START"
                 return Reply(failure="start_failed", detail=detail, messages=messages)
             messages.append(line)
         self.process.send(*info_lines(cfg))
@@ -186,18 +186,27 @@ class BrainPlayer:
 
     def ask_move(self, request, limit_ms, tolerance_ms, time_left=None, board=None):
         """Sends the request and waits at most limit + tolerance for the move line."""
-        for _, line in self.process.pending_lines():
-            if line is not None and parse_move_line(line):
-                return Reply(failure="garbage", detail="move line nobody asked for: " + line)
+        messages = []
+        for _, line in self.process.pending_lines():  # printed since its last move
+            if line is None:
+                return self._crashed(0.0, messages)
+            if (line.strip() and not is_info_line(line)) or parse_move_line(line):
+                return Reply(failure="garbage", detail="between moves: " + line[:200],
+                             messages=messages)
+            if line.strip():
+                messages.append(line)
         lines = request_lines(request)
         if time_left is not None:
             lines.insert(0, "INFO time_left %d" % max(0, time_left))
         sent = time.monotonic()  # before the write: a fast brain may answer before it returns
         self.process.send(*lines)
-        return self._await_move(sent, (limit_ms + tolerance_ms) / 1000)
+        return self._await_move(sent, (limit_ms + tolerance_ms) / 1000, messages)
 
-    def _await_move(self, sent, allowed_s):
-        messages = []
+    def _crashed(self, ms, messages):
+        detail = "exit status %s" % self.process.exit_status(0.5)
+        return Reply(ms=ms, failure="crash", detail=detail, messages=messages)
+
+    def _await_move(self, sent, allowed_s, messages):
         while True:
             item = self.process.read_line(sent + allowed_s)
             arrived, line = item or (time.monotonic(), "")
@@ -205,8 +214,7 @@ class BrainPlayer:
             if item is None or arrived - sent > allowed_s:
                 return Reply(ms=ms, failure="time_forfeit", messages=messages)
             if line is None:
-                status = self.process.exit_status(0.5)
-                return Reply(ms=ms, failure="crash", detail="exit status %s" % status, messages=messages)
+                return self._crashed(ms, messages)
             move = parse_move_line(line)
             if move:
                 return Reply(move=move, ms=ms, messages=messages)

@@ -11,6 +11,7 @@ import argparse
 import json
 import os
 import shlex
+import signal
 import sys
 import threading
 from concurrent.futures import ThreadPoolExecutor
@@ -44,6 +45,8 @@ def run_match(commands, names, cfg, openings, games, jobs=1, on_game=None, cwd=N
         opening, swapped = plan[i]
         first, second = (BrainPlayer(n, c, cwd) for n, c in zip(names, commands))
         record = play_game((second, first) if swapped else (first, second), cfg, opening)
+        if stop.is_set():
+            return None  # cut short by the interrupt: no result
         record = {"game": i, "players": list(names), **record}
         if on_game:
             with lock:
@@ -101,7 +104,8 @@ def load_openings(args):
     if args.openings == "builtin":
         return builtin_openings(w, h, args.rule)
     if args.openings == "random":
-        return random_openings((args.games + 1) // 2, args.random_stones, args.seed, w, h, args.rule)
+        pairs = (args.games + 1) // 2
+        return random_openings(pairs, args.random_stones, args.seed, w, h, args.rule)
     with open(args.openings) as f:
         return parse_openings(f.read(), w, h, args.rule, args.centred)
 
@@ -153,6 +157,10 @@ def main(argv=None):
             sys.stderr.write("\r\x1b[K" + line if tty else line + "\n")
             sys.stderr.flush()
 
+    def interrupt(signum, frame):
+        raise KeyboardInterrupt
+
+    signal.signal(signal.SIGTERM, interrupt)  # a terminated match still kills its brains
     try:
         records = run_match(commands, names, cfg, openings, args.games, args.jobs, on_game)
     except KeyboardInterrupt:

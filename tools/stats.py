@@ -72,16 +72,15 @@ def summary(records, names, timeout_turn):
     a, b = names
     wins, draws, losses = score(records, a)
     elo, low, high = elo_difference(wins, draws, losses)
+    percent = 100 * (wins + draws / 2) / max(1, len(records))
     lines = [
         "%s vs %s: %d games, +%d =%d -%d (score %.1f%%)"
-        % (a, b, len(records), wins, draws, losses, 100 * (wins + draws / 2) / max(1, len(records))),
+        % (a, b, len(records), wins, draws, losses, percent),
         "Elo difference %s [%s, %s] (95%%)" % (format_elo(elo), format_elo(low), format_elo(high)),
         "by colour: black wins %d, white wins %d, draws %d"
         % tuple(sum(1 for r in records if r["winner"] == c) for c in ("black", "white", None)),
     ]
-    reasons = Counter(
-        (r["reason"], loser_name(r)) for r in records
-    )
+    reasons = Counter((r["reason"], loser_name(r)) for r in records)
     lines.append("reasons: " + ", ".join(
         "%s %d" % (reason if who is None else "%s (%s lost)" % (reason, who), count)
         for (reason, who), count in sorted(reasons.items(), key=lambda kv: -kv[1])

@@ -29,16 +29,17 @@ def one_game(black, white, cfg=None, opening=()):
 class FailuresTest(unittest.TestCase):
     def test_each_misbehaviour_loses_with_its_reason(self):
         cases = [
-            ("crash", "crash"),
-            ("garbage", "garbage"),
-            ("occupied", "occupied"),
-            ("offboard", "off_board"),
-            ("slow", "time_forfeit"),
+            (("crash",), "crash"),
+            (("crash", 2, "after"), "crash"),
+            (("garbage",), "garbage"),
+            (("occupied",), "occupied"),
+            (("offboard",), "off_board"),
+            (("slow",), "time_forfeit"),
         ]
-        for name, reason in cases:
+        for brain, reason in cases:
             for colour, opening in (("black", ()), ("white", ()), ("white", OPENING)):
-                with self.subTest(brain=name, colour=colour, opening=bool(opening)):
-                    bad, good = fake(name), fake("random")
+                with self.subTest(brain=brain, colour=colour, opening=bool(opening)):
+                    bad, good = fake(*brain), fake("random")
                     pair = (bad, good) if colour == "black" else (good, bad)
                     record, seconds = one_game(*pair, opening=opening)
                     self.assertEqual(record["reason"], reason)

@@ -1,0 +1,15 @@
+"""Plays a random empty square, with a MESSAGE and a DEBUG line before each move.
+Usage: random_brain.py [log file]"""
+
+import sys
+
+from fake_protocol import random_square, run
+
+
+def choose(state):
+    print("MESSAGE %d stones seen" % len(state.stones))
+    print("DEBUG thinking")
+    return "%d,%d" % random_square(state)
+
+
+run(choose, sys.argv[1] if len(sys.argv) > 1 else None)

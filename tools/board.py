@@ -1,0 +1,84 @@
+"""The manager's own board: stones, legality and the five-in-a-row rule.
+
+Colours are 1 for black (the side that plays the first stone) and 2 for white.
+"""
+
+import re
+from dataclasses import dataclass, field
+
+BLACK, WHITE = 1, 2
+RULES = ("exact5", "freestyle")
+# The four line directions; each is followed both ways from a stone.
+DIRECTIONS = ((1, 0), (0, 1), (1, 1), (1, -1))
+MOVE_LINE = re.compile(r"^\s*(-?\d+)\s*,\s*(-?\d+)\s*$")
+
+
+@dataclass
+class Board:
+    width: int
+    height: int
+    cells: list = field(default_factory=list)
+    count: int = 0
+
+
+def new_board(width, height):
+    return Board(width, height, [0] * (width * height), 0)
+
+
+def on_board(board, x, y):
+    return 0 <= x < board.width and 0 <= y < board.height
+
+
+def cell(board, x, y):
+    return board.cells[x * board.height + y]
+
+
+def place(board, x, y, colour):
+    board.cells[x * board.height + y] = colour
+    board.count += 1
+
+
+def is_full(board):
+    return board.count == board.width * board.height
+
+
+def other(colour):
+    return WHITE if colour == BLACK else BLACK
+
+
+def parse_move_line(line):
+    """(x, y) when the line is a move line "x,y", otherwise None."""
+    m = MOVE_LINE.match(line)
+    return (int(m.group(1)), int(m.group(2))) if m else None
+
+
+def run_through(board, x, y, dx, dy):
+    """The squares of the unbroken run of the stone's colour through (x, y) along (dx, dy)."""
+    colour = cell(board, x, y)
+    run = [(x, y)]
+    for sign in (1, -1):
+        cx, cy = x + sign * dx, y + sign * dy
+        while on_board(board, cx, cy) and cell(board, cx, cy) == colour:
+            run.append((cx, cy))
+            cx, cy = cx + sign * dx, cy + sign * dy
+    return sorted(run)
+
+
+def five_through(board, x, y, rule):
+    """The winning run through the stone at (x, y), or None.
+
+    exact5: a run of exactly five wins, six or more does not; freestyle: five or more."""
+    for dx, dy in DIRECTIONS:
+        run = run_through(board, x, y, dx, dy)
+        if len(run) == 5 or (rule == "freestyle" and len(run) > 5):
+            return run
+    return None
+
+
+def has_five(board, rule):
+    """Whether any stone on the board stands in a winning run (used to check openings)."""
+    return any(
+        cell(board, x, y) and five_through(board, x, y, rule)
+        for x in range(board.width)
+        for y in range(board.height)
+    )

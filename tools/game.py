@@ -1,0 +1,114 @@
+"""One game between two players, adjudicated by the manager.
+
+A player is anything with name, start(cfg), ask_move(request, limit_ms, tolerance_ms,
+time_left, board) and close(grace_s): a brain process (brain.BrainPlayer) or a person at the
+terminal (play.py)."""
+
+from dataclasses import dataclass
+
+from board import (BLACK, WHITE, cell, five_through, is_full, new_board, on_board, other,
+                   place)
+
+COLOUR_NAMES = {BLACK: "black", WHITE: "white"}
+
+
+@dataclass
+class GameConfig:
+    width: int = 15
+    height: int = 15
+    rule: str = "exact5"
+    timeout_turn: int = 1000  # ms per move, sent as INFO timeout_turn
+    timeout_match: int = 0  # ms per game and side; 0: no match budget
+    tolerance: int = 100  # ms beyond the limit before a move is a time forfeit
+    max_moves: int = 0  # stones on the board (opening included) that end in a draw; 0: none
+    start_timeout: int = 10000  # ms for the brain's OK after START
+    end_grace: float = 0.5  # s a brain may take to leave after END before it is killed
+
+
+def move_request(stones, known, colour):
+    """What a player is told before its move: BEGIN on an empty board, TURN with the
+    opponent's last stone when it knows all the others, otherwise the whole position
+    (who 1 = own stone, 2 = opponent's)."""
+    if not stones:
+        return {"kind": "begin"}
+    if known == len(stones) - 1 and stones[-1][2] != colour:
+        return {"kind": "turn", "move": stones[-1][:2]}
+    return {"kind": "board", "stones": [(x, y, 1 if c == colour else 2) for x, y, c in stones]}
+
+
+def finish(record, winner, reason, detail=""):
+    record["winner"] = COLOUR_NAMES.get(winner)
+    record["winner_name"] = record[COLOUR_NAMES[winner]] if winner else None
+    record["result"] = {BLACK: "1-0", WHITE: "0-1"}.get(winner, "1/2-1/2")
+    record["reason"] = reason
+    if detail:
+        record["detail"] = detail
+    return record
+
+
+def opening_position(width, height, opening):
+    """The board and the stones (x, y, colour) after the opening, played from black."""
+    board = new_board(width, height)
+    stones = []
+    for i, (x, y) in enumerate(opening):
+        stones.append((x, y, BLACK if i % 2 == 0 else WHITE))
+        place(board, x, y, stones[-1][2])
+    return board, stones
+
+
+def play_game(players, cfg, opening=(), on_move=None):
+    """Plays one game; players is (black, white). Returns its record, a dict ready for JSON.
+
+    on_move(board, stone, reply, five) is called after every stone a player places."""
+    board, stones = opening_position(cfg.width, cfg.height, opening)
+    record = {
+        "black": players[0].name,
+        "white": players[1].name,
+        "size": [cfg.width, cfg.height],
+        "rule": cfg.rule,
+        "opening": [list(stone) for stone in opening],
+        "moves": [],
+    }
+    time_left = {BLACK: cfg.timeout_match, WHITE: cfg.timeout_match}
+    known = {BLACK: 0, WHITE: 0}
+    try:
+        for colour in (BLACK, WHITE):
+            failed = players[colour - 1].start(cfg)
+            if failed:
+                return finish(record, other(colour), failed.failure, failed.detail)
+        while True:
+            if is_full(board):
+                return finish(record, None, "full_board")
+            if cfg.max_moves and board.count >= cfg.max_moves:
+                return finish(record, None, "move_limit")
+            colour = BLACK if len(stones) % 2 == 0 else WHITE
+            limit = cfg.timeout_turn
+            left = time_left[colour] if cfg.timeout_match else None
+            if left is not None:
+                limit = min(limit, left)
+            request = move_request(stones, known[colour], colour)
+            reply = players[colour - 1].ask_move(request, limit, cfg.tolerance, left, board)
+            time_left[colour] -= reply.ms
+            move = {"colour": COLOUR_NAMES[colour], "ms": reply.ms}
+            if reply.failure:
+                record["failed_move"] = move
+                return finish(record, other(colour), reply.failure, reply.detail)
+            x, y = reply.move
+            move.update(x=x, y=y)
+            if not on_board(board, x, y) or cell(board, x, y):
+                record["failed_move"] = move
+                reason = "off_board" if not on_board(board, x, y) else "occupied"
+                return finish(record, other(colour), reason)
+            record["moves"].append(move)
+            place(board, x, y, colour)
+            stones.append((x, y, colour))
+            known[colour] = len(stones)
+            five = five_through(board, x, y, cfg.rule)
+            if on_move:
+                on_move(board, stones[-1], reply, five)
+            if five:
+                record["five"] = [list(square) for square in five]
+                return finish(record, colour, "five")
+    finally:
+        for player in players:
+            player.close(cfg.end_grace)

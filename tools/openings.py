@@ -1,0 +1,98 @@
+"""Opening positions: stones played alternately from black before the brains take over.
+
+Every opening of a match is played twice, colours swapped, so a lopsided one costs neither
+side; the built-in ones are quiet three- and four-stone starts around the centre."""
+
+import random
+import re
+
+from board import cell, has_five, new_board, on_board, place
+
+# Offsets from the centre of the board, in the order the stones are played.
+BUILTIN = (
+    ((0, 0), (1, 0), (2, -2)),
+    ((0, 0), (1, 0), (-1, 2)),
+    ((0, 0), (1, 0), (0, -2)),
+    ((0, 0), (1, 0), (2, 2)),
+    ((0, 0), (1, 0), (-2, 1)),
+    ((0, 0), (1, 1), (2, -1)),
+    ((0, 0), (1, 1), (-2, 0)),
+    ((0, 0), (1, 1), (-1, 2)),
+    ((0, 0), (1, 1), (2, -2)),
+    ((0, 0), (1, 1), (0, -2)),
+    ((0, 0), (1, 0), (0, 1), (1, 1)),
+    ((0, 0), (0, 1), (1, -1), (1, 1)),
+)
+
+
+def centre(width, height):
+    return width // 2, height // 2
+
+
+def from_centre(offsets, width, height):
+    cx, cy = centre(width, height)
+    return [(cx + dx, cy + dy) for dx, dy in offsets]
+
+
+def check_opening(stones, width, height, rule):
+    """The reason an opening cannot be played on this board, or None."""
+    board = new_board(width, height)
+    for i, (x, y) in enumerate(stones):
+        if not on_board(board, x, y):
+            return "stone %d,%d is off the board" % (x, y)
+        if cell(board, x, y):
+            return "stone %d,%d is played twice" % (x, y)
+        place(board, x, y, 1 + i % 2)
+    return "it already holds a five" if has_five(board, rule) else None
+
+
+def builtin_openings(width, height, rule):
+    openings = [from_centre(offsets, width, height) for offsets in BUILTIN]
+    return [o for o in openings if check_opening(o, width, height, rule) is None]
+
+
+def random_openings(count, stones, seed, width, height, rule):
+    """count openings of the given number of stones, each on distinct random squares within
+    three of the centre, reproducible from the seed."""
+    rng = random.Random(seed)
+    cx, cy = centre(width, height)
+    area = [
+        (x, y)
+        for x in range(max(0, cx - 3), min(width, cx + 4))
+        for y in range(max(0, cy - 3), min(height, cy + 4))
+    ]
+    if stones > len(area):
+        raise ValueError("%d opening stones do not fit near the centre" % stones)
+    openings = []
+    while len(openings) < count:
+        opening = rng.sample(area, stones)
+        if check_opening(opening, width, height, rule) is None:
+            openings.append(opening)
+    return openings
+
+
+def parse_openings(text, width, height, rule, centred=False):
+    """One opening per line: x,y pairs separated by commas or blanks ("7,7 8,7 9,5");
+    blank lines and lines starting with # are skipped. With centred the numbers are offsets
+    from the centre, as in the usual opening files. Raises ValueError for a bad line."""
+    openings = []
+    for number, line in enumerate(text.splitlines(), 1):
+        line = line.strip()
+        if not line or line.startswith("#"):
+            continue
+        fields = [f for f in re.split(r"[\s,]+", line) if f]
+        try:
+            values = [int(f) for f in fields]
+        except ValueError:
+            raise ValueError("line %d: not a list of numbers" % number) from None
+        if len(values) % 2:
+            raise ValueError("line %d: an odd count of numbers" % number)
+        pairs = list(zip(values[0::2], values[1::2]))
+        stones = from_centre(pairs, width, height) if centred else pairs
+        problem = check_opening(stones, width, height, rule)
+        if problem:
+            raise ValueError("line %d: %s" % (number, problem))
+        openings.append(stones)
+    if not openings:
+        raise ValueError("no opening in the file")
+    return openings

@@ -2,4 +2,6 @@
 // input and output.
 #include "protocol/command_loop.h"
 
-int main() { fivefold::runCommandLoop(); }
+int main() {
+  fivefold::runCommandLoop();
+}

@@ -1,0 +1,32 @@
+// The ordered moves of a search node, and the working lists each node owns.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "threats/threat_finder.h"
+
+namespace fivefold {
+
+constexpr int maxCandidates = 10;
+
+// The lists of one node. They live outside the call stack, one set per ply, so that the
+// deepest forced chain needs little stack and the lists keep their capacity between nodes.
+struct NodeLists {
+  ThreatList threats;                 // reused for the node's successive finder calls
+  ThreatList fourMakers;              // the side to move's four-making moves
+  std::vector<std::int32_t> squareX;  // squares handed to the listed-move ranking
+  std::vector<std::int32_t> squareY;
+  std::int32_t candX[maxCandidates];
+  std::int32_t candY[maxCandidates];
+};
+
+// The lists for the node at the given distance from the root (0: the turn driver).
+NodeLists& nodeLists(int ply);
+
+// Fills lists.candX/candY for player against the opponent's threes (the first threeCount
+// records of threes) and returns their number. margin: 4 at the root, 2 in the tree.
+int buildCandidates(int player, int margin, const ThreatList& threes, int threeCount,
+                    NodeLists& lists);
+
+}  // namespace fivefold

@@ -1,0 +1,48 @@
+#include "decision/search_clock.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+
+#include "protocol/game_state.h"
+
+namespace fivefold {
+
+SearchState searchState;
+
+void resetSearchState() {
+  searchState = SearchState{};
+}
+
+std::uint32_t tickCount() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+std::uint32_t elapsedMs() {
+  return tickCount() - searchState.turnStartTick;
+}
+
+double timeBudget() {
+  const double turn =
+      static_cast<double>(gameState.timeoutTurn.load(std::memory_order_relaxed)) - 100.0;
+  const double left =
+      static_cast<double>(gameState.timeLeft.load(std::memory_order_relaxed)) / 10.0;
+  return std::min(turn, left);
+}
+
+bool isTimeUp() {
+  if (stopRequested()) return true;
+  return searchState.timeLimited && static_cast<double>(elapsedMs()) >= timeBudget();
+}
+
+std::int32_t searchRate() {
+  const double elapsed = std::max<std::uint32_t>(elapsedMs(), 1);
+  const double rate = static_cast<double>(searchState.nodeCount) * 1000.0 / elapsed;
+  // Truncated towards zero; kept within 32 bits.
+  return static_cast<std::int32_t>(
+      std::min(rate, static_cast<double>(std::numeric_limits<std::int32_t>::max())));
+}
+
+}  // namespace fivefold

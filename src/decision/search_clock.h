@@ -1,0 +1,39 @@
+// The clock and counters of one turn: its start tick, its node count and its time budget.
+#pragma once
+
+#include <cstdint>
+
+namespace fivefold {
+
+struct SearchState {
+  std::uint32_t turnStartTick = 0;
+  // Counts every alphaBeta call of the turn; 64 bits so that a turn of any length cannot
+  // overflow it.
+  std::int64_t nodeCount = 0;
+  // The bench searches without a time budget (only the stop flag ends it) and up to a
+  // fixed depth.
+  bool timeLimited = true;
+  int maxDepth = 100;
+  int lastDepthStarted = 0;  // nominal depth of the last iteration begun (0: none)
+};
+
+extern SearchState searchState;
+
+void resetSearchState();
+
+// A millisecond tick that never runs backwards; differences are taken modulo 2^32.
+std::uint32_t tickCount();
+
+// Milliseconds since the turn began.
+std::uint32_t elapsedMs();
+
+// min(timeoutTurn - 100, timeLeft / 10) in milliseconds, as a real number.
+double timeBudget();
+
+// True when the budget is spent or a stop was asked for.
+bool isTimeUp();
+
+// Nodes per second of the turn so far; 0 ms elapsed counts as 1 ms.
+std::int32_t searchRate();
+
+}  // namespace fivefold

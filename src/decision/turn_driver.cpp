@@ -1,0 +1,228 @@
+#include "decision/turn_driver.h"
+
+#include <algorithm>
+
+#include "decision/alpha_beta.h"
+#include "decision/candidates.h"
+#include "decision/search_clock.h"
+#include "decision/search_scores.h"
+#include "protocol/game_state.h"
+#include "protocol/output.h"
+#include "threats/threat_selection.h"
+
+namespace fivefold {
+
+namespace {
+
+constexpr int firstDepth = 6;
+constexpr int rootMargin = 4;
+
+// The root's moves of the running iteration that do not lose, best first, equal scores
+// in search order.
+struct KeptList {
+  std::int32_t score[maxCandidates];
+  std::int32_t x[maxCandidates];
+  std::int32_t y[maxCandidates];
+  int length = 0;
+
+  void insert(std::int32_t s, std::int32_t moveX, std::int32_t moveY) {
+    int i = length++;
+    while (i > 0 && score[i - 1] < s) {
+      score[i] = score[i - 1];
+      x[i] = x[i - 1];
+      y[i] = y[i - 1];
+      --i;
+    }
+    score[i] = s;
+    x[i] = moveX;
+    y[i] = moveY;
+  }
+};
+
+// The answer when there is nothing to search: the first empty square, x outer, y inner.
+void firstEmptySquare(std::int32_t& x, std::int32_t& y) {
+  for (std::int32_t i = 0; i < gameState.width; ++i) {
+    for (std::int32_t j = 0; j < gameState.height; ++j) {
+      if (cellAt(i, j) == 0) {
+        x = i;
+        y = j;
+        return;
+      }
+    }
+  }
+}
+
+// The threat phase. Returns true when a threat decided the move, with its score.
+bool decideByThreats(std::int32_t& x, std::int32_t& y, std::int32_t& score, int& candidates) {
+  NodeLists& lists = nodeLists(0);
+  ThreatList& threats = lists.threats;
+
+  findThreats(threats, 1, Four, Exact);
+  if (!threats.empty()) {
+    x = threats[0].gainX;
+    y = threats[0].gainY;
+    printLine("MESSAGE THR: M4");
+    printLine("MESSAGE Thx");
+    score = scoreOwnFour;
+    return true;
+  }
+
+  findThreats(threats, 2, Four, Exact);
+  const int fours = static_cast<int>(threats.size());
+  if (fours >= 2) {
+    std::int32_t commonX[maxCostSquares];
+    std::int32_t commonY[maxCostSquares];
+    std::int32_t common = 0;
+    if (commonCostSquares(threats, fours, commonX, commonY, common)) {
+      x = commonX[0];
+      y = commonY[0];
+      printLine("MESSAGE THR: O4>1I");
+      score = 0;
+    } else {
+      x = threats[0].costX[0];
+      y = threats[0].costY[0];
+      printLine("MESSAGE THR: O4>1");
+      printLine("MESSAGE Grat");
+      score = scoreLostToFours;
+    }
+    return true;
+  }
+  if (fours == 1) {
+    x = threats[0].costX[0];
+    y = threats[0].costY[0];
+    printLine("MESSAGE THR: O4=1");
+    score = 0;
+    return true;
+  }
+
+  findThreats(threats, 1, Three, Exact);
+  if (!threats.empty()) {
+    x = threats[0].gainX;
+    y = threats[0].gainY;
+    printLine("MESSAGE THR: M3 %d", threats[0].key);
+    score = scoreOwnThree;
+    return true;
+  }
+
+  findThreats(threats, 2, Three, Exact);
+  const int threes = static_cast<int>(threats.size());
+  candidates = buildCandidates(1, rootMargin, threats, threes, lists);
+  if (threes >= 2 && candidates == 0) {
+    x = threats[0].costX[0];
+    y = threats[0].costY[0];
+    printLine("MESSAGE THR: O3>1");
+    score = scoreLostToThrees;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
+  // The stop flag is left as startTurn set it: a stop asked for since then must not be
+  // lost.
+  searchState.nodeCount = 0;
+  searchState.turnStartTick = tickCount();
+  searchState.lastDepthStarted = 0;
+
+  std::int32_t score = 0;
+  int count = 0;
+  if (decideByThreats(x, y, score, count)) return score;
+
+  // The root list: after every iteration the kept moves replace it.
+  const NodeLists& rootLists = nodeLists(0);
+  std::int32_t candX[maxCandidates];
+  std::int32_t candY[maxCandidates];
+  for (int i = 0; i < count; ++i) {
+    candX[i] = rootLists.candX[i];
+    candY[i] = rootLists.candY[i];
+  }
+
+  if (count > 0) {
+    x = candX[0];
+    y = candY[0];
+  } else {
+    firstEmptySquare(x, y);
+  }
+  std::int32_t lastScore = -scoreInfinity;
+  for (int depth = firstDepth;; depth += 2) {
+    searchState.lastDepthStarted = depth;
+    int bound = depth - 1;
+    if (count == 0) {
+      printLine("MESSAGE AB: D:%d E:%d F:0M S:%d", depth, lastScore, searchRate());
+      return lastScore;
+    }
+    if (count == 1) {
+      x = candX[0];
+      y = candY[0];
+      printLine("MESSAGE AB: D:%d F:0M S:%d", depth, searchRate());
+      return lastScore;
+    }
+
+    std::int32_t best = -scoreInfinity;
+    std::int32_t bestX = candX[0];
+    std::int32_t bestY = candY[0];
+    KeptList kept;
+    for (int i = 0; i < count; ++i) {
+      Cell& square = cellRef(candX[i], candY[i]);
+      square = 1;
+      const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -best);
+      square = 0;
+      const std::int32_t s = decayScore(-r);
+      if (isTimeUp()) {
+        setStopSearch(1);
+        if (i == 0 && lastScore == -scoreInfinity) {
+          x = candX[0];
+          y = candY[0];
+          printLine("MESSAGE AB: D:%d E:%d F:T1Aa S:%d", depth, 0, searchRate());
+          return 0;
+        }
+        if (i == 0) {
+          printLine("MESSAGE AB: D:%d E:%d F:T1Ab S:%d", depth, lastScore, searchRate());
+          return lastScore;
+        }
+        if (best > -scoreDecided) {
+          x = bestX;
+          y = bestY;
+          printLine("MESSAGE AB: D:%d E:%d F:T1B S:%d", depth, best, searchRate());
+          return best;
+        }
+        x = candX[i];
+        y = candY[i];
+        printLine("MESSAGE AB: D:%d F:T1C S:%d", depth, searchRate());
+        return s;
+      }
+      if (s > best) {
+        best = s;
+        bestX = candX[i];
+        bestY = candY[i];
+      }
+      if (s > scoreDecided) bound = std::min(bound, 999998 - s);
+      if (s > -scoreDecided) kept.insert(s, candX[i], candY[i]);
+      if (bound < 0) return best;
+    }
+
+    x = bestX;
+    y = bestY;
+    lastScore = best;
+    if (best > scoreDecided) {
+      printLine("MESSAGE AB: D:%d E:%d F:W S:%d", depth, best, searchRate());
+      return best;
+    }
+    if ((searchState.timeLimited && static_cast<double>(elapsedMs()) * 2.5 >= timeBudget()) ||
+        stopRequested()) {
+      setStopSearch(1);
+      printLine("MESSAGE AB: D:%d E:%d F:T2 S:%d", depth, best, searchRate());
+      return best;
+    }
+    for (int i = 0; i < kept.length; ++i) {
+      candX[i] = kept.x[i];
+      candY[i] = kept.y[i];
+    }
+    count = kept.length;
+    if (depth + 2 > searchState.maxDepth) return best;
+  }
+}
+
+}  // namespace fivefold

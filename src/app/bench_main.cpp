@@ -1,12 +1,13 @@
 // fivefold-bench: decides the engine's move on a set of positions at a fixed depth with
 // no time limit, and prints one JSON line per position and a node-count signature.
 //
-// Usage: fivefold-bench [--depth D] [FILE]
+// Usage: fivefold-bench [--depth D] [FILE] | --list
 //   D: an even number from 6 to 100 (default 8). FILE: a position file ("-" reads
 //   standard input; default: the built-in set). One position per line: "W H x,y,c ...",
 //   the playing size, then the stones in the order they were placed (c = 1 the engine's,
 //   2 the opponent's, 3 a winning-line stone). Blank lines and lines starting with "#"
 //   are skipped; a malformed line is reported on standard error and skipped.
+//   --list prints the built-in positions in that format.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -169,7 +170,8 @@ void runPosition(const Position& position, int depth, Totals& totals) {
 }
 
 int usage() {
-  std::cerr << "usage: fivefold-bench [--depth D] [FILE]  (D even, 6..100; FILE or - for stdin)\n";
+  std::cerr << "usage: fivefold-bench [--depth D] [FILE] | --list  (D even, 6..100; FILE or - for "
+               "stdin)\n";
   return 2;
 }
 
@@ -178,6 +180,11 @@ int run(int argc, char** argv) {
   const char* file = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--list" && argc == 2) {
+      for (int p = 0; p < builtinBenchPositionCount; ++p)
+        std::cout << builtinBenchPositions[p] << "\n";
+      return 0;
+    }
     if (arg == "--depth" && i + 1 < argc) {
       if (!parseInt(argv[++i], depth) || depth < 6 || depth > 100 || depth % 2 != 0) {
         return usage();

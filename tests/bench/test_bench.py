@@ -1,0 +1,144 @@
+"""fivefold-bench: its output, its position files, its signature, and its agreement with
+the brain itself."""
+
+import json
+import os
+import re
+import shlex
+import subprocess
+import time
+import unittest
+
+KEYS = ["pos", "move", "score", "depth", "nodes", "ms", "messages"]
+
+
+def bench(*args, stdin=None):
+    command = shlex.split(os.environ["FIVEFOLD_BENCH"]) + list(args)
+    result = subprocess.run(command, input=stdin, capture_output=True, text=True, timeout=600,
+                            check=False)
+    rows = [json.loads(line) for line in result.stdout.splitlines()]
+    return rows, result.stderr.replace("\r\n", "\n"), result.returncode
+
+
+def readme_signature():
+    with open(os.environ["FIVEFOLD_README"], encoding="utf-8") as readme:
+        match = re.search(r"bench signature[^:]*:\s*`?(\d+)", readme.read(), re.IGNORECASE)
+    if match is None:
+        raise AssertionError("the README states no bench signature")
+    return int(match.group(1))
+
+
+class BenchSignatureTest(unittest.TestCase):
+    def test_builtin_set_at_depth_8_matches_the_readme(self):
+        rows, _, code = bench()
+        self.assertEqual(0, code)
+        summary = rows[-1]
+        self.assertEqual(["positions", "nodes", "ms", "nps"], list(summary))
+        self.assertEqual(readme_signature(), summary["nodes"])
+        positions = rows[:-1]
+        self.assertEqual(summary["positions"], len(positions))
+        self.assertGreaterEqual(len(positions), 30)
+        self.assertEqual(summary["nodes"], sum(row["nodes"] for row in positions))
+        self.assertEqual(summary["nodes"] * 1000 // max(summary["ms"], 1), summary["nps"])
+        for number, row in enumerate(positions, start=1):
+            self.assertEqual(KEYS, list(row))
+            self.assertEqual(number, row["pos"])
+            self.assertRegex(row["move"], r"^\d+,\d+$")
+            self.assertIn(row["depth"], [0] + list(range(6, 9, 2)))
+            if row["depth"] == 0:
+                self.assertEqual(0, row["nodes"])
+            for message in row["messages"]:
+                self.assertFalse(message.startswith("MESSAGE"))
+
+
+class PositionFileTest(unittest.TestCase):
+    def test_malformed_lines_are_reported_and_skipped(self):
+        text = "\n".join([
+            "# a comment", "", "15 15 7,7,1 8,8,2", "4 15", "15 15 7,7,1 7,7,2",
+            "15 15 15,0,1", "15 15 1,1,4", "15 15 1;1;1", "abc", "   # indented comment",
+            "15 15 3,12,2",
+        ]) + "\n"
+        rows, errors, code = bench("-", stdin=text)
+        self.assertEqual(1, code)
+        self.assertEqual([1, 2], [row["pos"] for row in rows[:-1]])
+        self.assertEqual(["line 4", "line 5", "line 6", "line 7", "line 8", "line 9"],
+                         [line.split(":")[0] for line in errors.splitlines()])
+        # An opening-rule answer: no search, no nodes.
+        self.assertEqual({"move": "4,11", "score": 0, "depth": 0, "nodes": 0, "messages": []},
+                         {key: rows[1][key] for key in ["move", "score", "depth", "nodes",
+                                                        "messages"]})
+
+    def test_depth_must_be_even_within_range(self):
+        for depth in ["4", "7", "102", "x"]:
+            _, _, code = bench("--depth", depth, "-", stdin="")
+            self.assertEqual(2, code, depth)
+
+    def test_deeper_iterations_stop_at_the_depth_asked_for(self):
+        position = "15 15 8,4,2 9,4,1 8,5,2 8,3,1 10,5,2\n"
+        rows6, _, _ = bench("--depth", "6", "-", stdin=position)
+        rows10, _, _ = bench("--depth", "10", "-", stdin=position)
+        self.assertEqual(6, rows6[0]["depth"])
+        self.assertEqual(10, rows10[0]["depth"])
+        self.assertLess(rows6[0]["nodes"], rows10[0]["nodes"])
+
+
+class BenchAgreesWithTheBrainTest(unittest.TestCase):
+    """Positions decided before the search gives out: the brain answers exactly as the
+    bench (the rates after "S:" aside)."""
+
+    def brain_answer(self, position):
+        words = position.split()
+        lines = [f"RECTSTART {words[0]},{words[1]}", "BOARD"] + words[2:] + ["DONE", "END"]
+        result = subprocess.run(shlex.split(os.environ["FIVEFOLD_BRAIN"]),
+                                input="".join(line + "\n" for line in lines),
+                                capture_output=True, text=True, timeout=60, check=False)
+        out = result.stdout.replace("\r\n", "\n").splitlines()
+        self.assertEqual("OK", out[0])
+        return out[-1], [re.sub(r" S:\d+$", "", line[len("MESSAGE "):]) for line in out[1:-1]]
+
+    def test_threat_and_opening_positions(self):
+        listed = subprocess.run(shlex.split(os.environ["FIVEFOLD_BENCH"]) + ["--list"],
+                                capture_output=True, text=True, check=True).stdout.splitlines()
+        rows, _, _ = bench("-", stdin="\n".join(listed) + "\n")
+        checked = 0
+        for position, row in zip(listed, rows):
+            if row["depth"] != 0:
+                continue
+            move, messages = self.brain_answer(position)
+            self.assertEqual(row["move"], move, position)
+            self.assertEqual(row["messages"], messages, position)
+            checked += 1
+        self.assertGreaterEqual(checked, 10)
+
+
+class TimeLimitTest(unittest.TestCase):
+    def test_every_builtin_position_is_answered_within_timeout_turn(self):
+        listed = subprocess.run(shlex.split(os.environ["FIVEFOLD_BENCH"]) + ["--list"],
+                                capture_output=True, text=True, check=True).stdout.splitlines()
+        timeout_turn = 300
+        for position in listed:
+            words = position.split()
+            command = shlex.split(os.environ["FIVEFOLD_BRAIN"])
+            with subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                  text=True) as brain:
+                brain.stdin.write(f"INFO timeout_turn {timeout_turn}\n"
+                                  f"RECTSTART {words[0]},{words[1]}\nBOARD\n" +
+                                  "".join(stone + "\n" for stone in words[2:]))
+                brain.stdin.flush()
+                self.assertEqual("OK", brain.stdout.readline().strip())
+                start = time.monotonic()
+                brain.stdin.write("DONE\n")
+                brain.stdin.flush()
+                line = brain.stdout.readline().strip()
+                while line.startswith("MESSAGE"):
+                    line = brain.stdout.readline().strip()
+                elapsed = (time.monotonic() - start) * 1000
+                self.assertRegex(line, r"^\d+,\d+$")
+                self.assertLess(elapsed, timeout_turn, position)
+                brain.stdin.write("END\n")
+                brain.stdin.flush()
+                self.assertEqual(0, brain.wait(timeout=10))
+
+
+if __name__ == "__main__":
+    unittest.main()

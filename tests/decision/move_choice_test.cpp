@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "opening_board.h"
+#include "protocol/output.h"
 
 namespace fivefold {
 namespace {
@@ -23,11 +27,18 @@ TEST_F(MoveChoiceTest, DeclinedOpeningFallsThroughToTheDecider) {
   placeWinningStone(7, 7);  // the centre is taken: the opening rule declines
   placeOwnStone(0, 0);
   gameState.moveNumber = 1;
+  gameState.timeoutTurn.store(150);
+  std::vector<std::string> lines;
+  setLineCapture(&lines);
   std::int32_t x = -1;
   std::int32_t y = -1;
   chooseEngineMove(x, y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 1);
+  setLineCapture(nullptr);
+  // The turn driver searched and reported; its move is a free square.
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_EQ(0u, lines[0].rfind("MESSAGE AB: D:", 0)) << lines[0];
+  ASSERT_TRUE(isOnBoard(x, y));
+  EXPECT_EQ(0, cellAt(x, y));
 }
 
 }  // namespace

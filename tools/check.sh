@@ -19,7 +19,7 @@ configure_and_build tsan
 ctest --preset tsan -j2
 
 configure_and_build release
-ctest --preset release -j2 -L 'e2e|bench'
+ctest --preset release -L 'e2e|bench'
 
 configure_and_build fuzz command_fuzzer
 corpus=$(mktemp -d)

@@ -10,6 +10,7 @@
 #include "protocol/handoff.h"
 #include "protocol/number_scan.h"
 #include "protocol/output.h"
+#include "protocol/platform_io.h"
 #include "protocol/search_worker.h"
 
 namespace fivefold {
@@ -310,6 +311,7 @@ LoopAction dispatchCommand() {
 }
 
 void runCommandLoop() {
+  setUpProtocolStreams();
   startSearchWorker();
   while (readCommandLine() && dispatchCommand() == LoopAction::Continue) {
   }

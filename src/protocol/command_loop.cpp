@@ -317,8 +317,7 @@ void runCommandLoop() {
   }
   // The worker may still be running (end of input): end at once, without destructors
   // that could pull shared state from under it.
-  std::fflush(stdout);
-  std::_Exit(0);
+  exitAfterOutput(0);
 }
 
 }  // namespace fivefold

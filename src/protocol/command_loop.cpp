@@ -10,6 +10,7 @@
 #include "protocol/handoff.h"
 #include "protocol/number_scan.h"
 #include "protocol/output.h"
+#include "protocol/platform_io.h"
 #include "protocol/search_worker.h"
 
 namespace fivefold {
@@ -314,13 +315,13 @@ LoopAction dispatchCommand() {
 }
 
 void runCommandLoop() {
+  setUpProtocolStreams();
   startSearchWorker();
   while (readCommandLine() && dispatchCommand() == LoopAction::Continue) {
   }
   // The worker may still be running (end of input): end at once, without destructors
   // that could pull shared state from under it.
-  std::fflush(stdout);
-  std::_Exit(0);
+  exitAfterOutput(0);
 }
 
 }  // namespace fivefold

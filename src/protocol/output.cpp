@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace fivefold {
@@ -47,6 +48,12 @@ int printLine(const char* format, ...) {
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fflush(stdout);
   return length;
+}
+
+void exitAfterOutput(int status) {
+  outputMutex.lock();  // never released: the process ends while holding it
+  std::fflush(stdout);
+  std::_Exit(status);
 }
 
 }  // namespace fivefold

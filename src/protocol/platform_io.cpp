@@ -3,6 +3,7 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #endif
@@ -15,6 +16,9 @@ void setUpProtocolStreams() {
   // mode to fall back on.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
+  // No "program has stopped working" dialog: under a tournament manager a crash must end
+  // the process, not wait for a click.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
 #endif
 }
 

@@ -118,6 +118,35 @@ bool readSquare(const char* args, std::int32_t& x, std::int32_t& y) {
   return true;
 }
 
+// Places a stone of who (1 own, 2 opponent, 3 winning line) on an empty square, or reports
+// the square as taken.
+void placeOrReport(std::int32_t who, std::int32_t x, std::int32_t y) {
+  const bool empty = cellAt(x, y) == 0;
+  switch (who) {
+    case 1:
+      if (empty) {
+        placeOwnStone(x, y);
+      } else {
+        printLine("ERROR my move [%d,%d]", x, y);
+      }
+      break;
+    case 2:
+      if (empty) {
+        placeOpponentStone(x, y);
+      } else {
+        printLine("ERROR opponents's move [%d,%d]", x, y);
+      }
+      break;
+    default:
+      if (empty) {
+        placeWinningStone(x, y);
+      } else {
+        printLine("ERROR winning move [%d,%d]", x, y);
+      }
+      break;
+  }
+}
+
 void commandTurn(const char* args) {
   boardPreamble();
   std::int32_t x = 0;
@@ -126,11 +155,7 @@ void commandTurn(const char* args) {
     printLine("ERROR bad coordinates");
     return;
   }
-  if (cellAt(x, y) == 0) {
-    placeOpponentStone(x, y);
-  } else {
-    printLine("ERROR opponents's move [%d,%d]", x, y);
-  }
+  placeOrReport(2, x, y);
   startTurn();
 }
 
@@ -142,11 +167,7 @@ void commandPlay(const char* args) {
     printLine("ERROR bad coordinates");
     return;
   }
-  if (cellAt(x, y) == 0) {
-    placeOwnStone(x, y);
-  } else {
-    printLine("ERROR my move [%d,%d]", x, y);
-  }
+  placeOrReport(1, x, y);
   printLine("%d,%d", x, y);
 }
 
@@ -165,30 +186,8 @@ LoopAction commandBoard() {
     if (!readCommandLine()) return LoopAction::Exit;
     std::int32_t v[3];
     if (scanIntegers(commandLine, "%d,%d,%d", v, 3) < 3 || !isOnBoard(v[0], v[1])) break;
-    const std::int32_t x = v[0];
-    const std::int32_t y = v[1];
-    const bool empty = cellAt(x, y) == 0;
-    if (v[2] == 1) {
-      if (empty) {
-        placeOwnStone(x, y);
-      } else {
-        printLine("ERROR my move [%d,%d]", x, y);
-      }
-    } else if (v[2] == 2) {
-      if (empty) {
-        placeOpponentStone(x, y);
-      } else {
-        printLine("ERROR opponents's move [%d,%d]", x, y);
-      }
-    } else if (v[2] == 3) {
-      if (empty) {
-        placeWinningStone(x, y);
-      } else {
-        printLine("ERROR winning move [%d,%d]", x, y);
-      }
-    } else {
-      break;
-    }
+    if (v[2] < 1 || v[2] > 3) break;
+    placeOrReport(v[2], v[0], v[1]);
   }
   if (!equalsIgnoringCase(commandLine, "done")) {
     printLine("ERROR x,y,who or DONE expected after BOARD");

@@ -22,11 +22,7 @@ NodeLists& nodeLists(int ply) {
 
 int buildCandidates(int player, int margin, const ThreatList& threes, int threeCount,
                     NodeLists& lists) {
-  if (threeCount == 0) {
-    const int count = rankAreaMoves(lists.candX, lists.candY, player, margin);
-    return count + rankExtraAreaMoves(lists.candX + count, lists.candY + count, player, lists.candX,
-                                      lists.candY, count, margin);
-  }
+  if (threeCount == 0) return rankAreaAndExtraMoves(lists.candX, lists.candY, player, margin);
   lists.squareX.clear();
   lists.squareY.clear();
   findThreats(lists.fourMakers, player, Four, OneMissing);

@@ -9,29 +9,43 @@ namespace fivefold {
 namespace {
 
 // One line of the board: its on-board squares from (x, y) on, `length` steps of
-// (dx, dy). The window value does not depend on the direction a line is read in, so each
-// of the four directions is walked in whichever sense keeps the start simple.
+// (dx, dy), and the part of it inside the box, as the step numbers [enter, leave). The
+// window value does not depend on the direction a line is read in, so each of the four
+// directions is walked in whichever sense keeps the start simple.
 struct BoardLine {
   int x, y, dx, dy, length;
+  int enter, leave;
 };
 
-BoardLine lineOf(int direction, int c) {
+BoardLine lineOf(int direction, int c, const AreaBox& box) {
   const int width = gameState.width;
   const int height = gameState.height;
   switch (direction) {
     case 0:  // y = c
-      return {0, c, 1, 0, width};
+      return {0, c, 1, 0, width, box.fromX, box.toX};
     case 1:  // x = c
-      return {c, 0, 0, 1, height};
+      return {c, 0, 0, 1, height, box.fromY, box.toY};
     case 2: {  // x - y = c
       const int x = std::max(0, c);
       const int y = x - c;
-      return {x, y, 1, 1, std::min(width - x, height - y)};
+      return {x,
+              y,
+              1,
+              1,
+              std::min(width - x, height - y),
+              std::max(box.fromX, box.fromY + c) - x,
+              std::min(box.toX, box.toY + c) - x};
     }
     default: {  // x + y = c
       const int x = std::max(0, c - (height - 1));
       const int y = c - x;
-      return {x, y, 1, -1, std::min(width - x, y + 1)};
+      return {x,
+              y,
+              1,
+              -1,
+              std::min(width - x, y + 1),
+              std::max(box.fromX, c - box.toY + 1) - x,
+              std::min(box.toX, c - box.fromY + 1) - x};
     }
   }
 }
@@ -54,39 +68,65 @@ void lineRange(int direction, const AreaBox& box, int& first, int& last) {
   }
 }
 
+// The value without the stone of each pattern under both tables side by side, so that a
+// window's two lookups share a cache line.
+struct WithoutValues {
+  std::int32_t plain, raised;
+};
+
+constexpr std::array<WithoutValues, windowPatterns> makeWithoutValues() {
+  std::array<WithoutValues, windowPatterns> values{};
+  for (int code = 0; code < windowPatterns; ++code) {
+    values[code] = {countPatternValues[code], raisedPatternValues[code]};
+  }
+  return values;
+}
+
+constexpr std::array<WithoutValues, windowPatterns> withoutValues = makeWithoutValues();
+
 void gainsAlongLine(const BoardLine& line, const std::uint8_t* digitOf, const bool* wanted,
-                    const std::int32_t* without, std::int32_t* gains) {
-  // Positions -1 and length are the border squares off the board: empty, never wanted.
+                    std::int32_t* plainGains, std::int32_t* raisedGains) {
+  // Only the windows that hold a square of the box matter: those within six steps of it.
+  // Array position p is step p - 1 of the line; positions outside [from, to] (squares too
+  // far from the box, and the border squares off the board) stay empty and never wanted.
+  const int from = std::max(1, line.enter + 1 - 6);
+  const int to = std::min(line.length, line.leave + 6);
   std::uint8_t digit[maxBoardSize + 2] = {};
   std::uint8_t want[maxBoardSize + 2] = {};
-  int cellIndex[maxBoardSize + 2] = {};
   const int step = line.dx * boardStride + line.dy;
-  int index = line.x * boardStride + line.y;
+  const int start = line.x * boardStride + line.y - step;  // the cell index of position 0
   int anyWanted = 0;
-  for (int p = 1; p <= line.length; ++p, index += step) {
+  for (int p = from, index = start + from * step; p <= to; ++p, index += step) {
     digit[p] = digitOf[gameState.board[index]];
-    want[p] = wanted[index];
-    anyWanted |= want[p];
-    cellIndex[p] = index;
+    // Only squares of the box are scored, whatever wanted holds beyond it.
+    if (p > line.enter && p <= line.leave) {
+      want[p] = wanted[index];
+      anyWanted |= want[p];
+    }
   }
   if (!anyWanted) return;
   // Window t holds positions t .. t+6 of the arrays above (t+1 .. t+5 its five squares);
   // the square at position t + j has the pattern weight 3^(6 - j), bit 6 - j of the mask.
+  const int firstWindow = std::max(0, line.enter - 5);
+  const int lastWindow = std::min(line.length - 5, line.leave);
   int code = 0;
   int mask = 0;
-  for (int p = 0; p < windowSquares - 1; ++p) {
+  for (int p = firstWindow; p < firstWindow + windowSquares - 1; ++p) {
     code = code * 3 + digit[p];
     mask = mask << 1 | want[p];
   }
   const std::int32_t* with = countPatternValues.data();
-  for (int t = 0; t + 5 <= line.length; ++t) {
+  for (int t = firstWindow; t <= lastWindow; ++t) {
     code = code * 3 + digit[t + 6];
     mask = (mask << 1 | want[t + 6]) & 127;
     if (mask != 0) {
-      const std::int32_t base = without[code];
+      const WithoutValues base = withoutValues[code];
       for (int bits = mask; bits != 0; bits &= bits - 1) {
         const int bit = __builtin_ctz(bits);
-        gains[cellIndex[t + 6 - bit]] += with[code + powersOfThree[bit]] - base;
+        const std::int32_t value = with[code + powersOfThree[bit]];
+        const int index = start + (t + 6 - bit) * step;
+        plainGains[index] += value - base.plain;
+        raisedGains[index] += value - base.raised;
       }
     }
     code -= digit[t] * powersOfThree[6];
@@ -95,18 +135,19 @@ void gainsAlongLine(const BoardLine& line, const std::uint8_t* digitOf, const bo
 
 }  // namespace
 
-void gainsOverArea(const AreaBox& box, int player, const bool* wanted,
-                   const std::int32_t* withoutValues, std::int32_t* gains) {
+void gainsOverArea(const AreaBox& box, int player, const bool* wanted, std::int32_t* plainGains,
+                   std::int32_t* raisedGains) {
   for (int x = box.fromX; x < box.toX; ++x) {
-    for (int y = box.fromY; y < box.toY; ++y) gains[x * boardStride + y] = 0;
+    std::fill_n(plainGains + x * boardStride + box.fromY, box.toY - box.fromY, 0);
+    std::fill_n(raisedGains + x * boardStride + box.fromY, box.toY - box.fromY, 0);
   }
   const std::uint8_t* digitOf = cellDigits[player == 1 ? 1 : 2];
   for (int direction = 0; direction < 4; ++direction) {
     int first = 0, last = -1;
     lineRange(direction, box, first, last);
     for (int c = first; c <= last; ++c) {
-      const BoardLine line = lineOf(direction, c);
-      if (line.length >= 5) gainsAlongLine(line, digitOf, wanted, withoutValues, gains);
+      const BoardLine line = lineOf(direction, c, box);
+      if (line.length >= 5) gainsAlongLine(line, digitOf, wanted, plainGains, raisedGains);
     }
   }
 }

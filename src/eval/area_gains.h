@@ -14,10 +14,11 @@ struct AreaBox {
 };
 
 // For every square with wanted[x * 20 + y] set (inside box, on the board and empty), sets
-// gains[x * 20 + y] to what pointGain (withoutValues = count table) or pointGainRaised
-// (raised table) would give with the player's stone on it. Other entries are left as
+// plainGains[x * 20 + y] to what pointGain and raisedGains[x * 20 + y] to what
+// pointGainRaised would give with the player's stone on it. Both come from one sweep: the
+// two differ only in the table of the value without the stone. Other entries are left as
 // they were.
-void gainsOverArea(const AreaBox& box, int player, const bool* wanted,
-                   const std::int32_t* withoutValues, std::int32_t* gains);
+void gainsOverArea(const AreaBox& box, int player, const bool* wanted, std::int32_t* plainGains,
+                   std::int32_t* raisedGains);
 
 }  // namespace fivefold

@@ -22,6 +22,11 @@ int rankExtraAreaMoves(std::int32_t* outX, std::int32_t* outY, int player,
                        const std::int32_t* skipX, const std::int32_t* skipY, int skipCount,
                        int margin);
 
+// rankAreaMoves, then rankExtraAreaMoves after its entries leaving out the squares it
+// chose, from one sweep of the area: the same entries as the two calls, at about the cost
+// of one. Returns the number of entries of both.
+int rankAreaAndExtraMoves(std::int32_t* outX, std::int32_t* outY, int player, int margin);
+
 // The 10 best of the listed squares by pointGain, in list order among equal scores. An
 // occupied square takes no slot; a square listed twice can take two.
 int rankListedMoves(std::int32_t* outX, std::int32_t* outY, int player, const std::int32_t* listX,

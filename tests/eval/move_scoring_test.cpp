@@ -73,6 +73,23 @@ Ranked extraAreaMoves(int player, const std::vector<Square>& skip, int margin) {
   });
 }
 
+Ranked areaAndExtraMoves(int player, int margin) {
+  return ranked([&](std::int32_t* x, std::int32_t* y) {
+    return rankAreaAndExtraMoves(x, y, player, margin);
+  });
+}
+
+// The combined ranking must give exactly what the two calls give one after the other.
+void expectCombinedMatchesTwoCalls(int player, int margin) {
+  const Ranked area = areaMoves(player, margin);
+  std::vector<Square> both = area.squares;
+  const Ranked extra = extraAreaMoves(player, area.squares, margin);
+  both.insert(both.end(), extra.squares.begin(), extra.squares.end());
+  const Ranked combined = areaAndExtraMoves(player, margin);
+  EXPECT_EQ(combined.squares, both);
+  EXPECT_EQ(combined.untouchedAfter, 20 - static_cast<int>(both.size()));
+}
+
 Ranked listedMoves(int player, const std::vector<Square>& list) {
   const Columns l = columns(list);
   return ranked([&](std::int32_t* x, std::int32_t* y) {
@@ -167,6 +184,7 @@ TEST(RankAreaMoves, EmptyBoardScoresNothingAndWritesNothing) {
   EXPECT_TRUE(ranked.squares.empty());
   EXPECT_EQ(ranked.untouchedAfter, 20);
   EXPECT_TRUE(extraAreaMoves(1, {}, 4).squares.empty());
+  expectCombinedMatchesTwoCalls(1, 4);
 }
 
 TEST(RankAreaMoves, EqualScoresComeInVisitingOrder) {
@@ -197,7 +215,18 @@ TEST(RankAreaMoves, NearlyFullAreaReportsOnlyFilledSlots) {
   EXPECT_EQ(extra.untouchedAfter, 20);
   const Ranked one = extraAreaMoves(1, {{1, 1}, {4, 0}}, 2);
   EXPECT_EQ(one.squares, (std::vector<Square>{{2, 3}}));
-  EXPECT_EQ(boardCopy(), before);
+  expectCombinedMatchesTwoCalls(1, 2);
+  put(3, 3, 0);
+  put(0, 4, 0);
+  put(4, 4, 0);
+  put(1, 2, 0);
+  put(0, 0, 0);
+  put(3, 0, 0);
+  put(2, 2, 0);  // ten empty squares: the extra ranking gets two of them
+  const auto emptied = boardCopy();
+  expectCombinedMatchesTwoCalls(2, 2);
+  EXPECT_EQ(areaAndExtraMoves(2, 2).squares.size(), 10u);
+  EXPECT_EQ(boardCopy(), emptied);
 }
 
 TEST(RankListedMoves, OccupiedSquaresTakeNoSlotAndDuplicatesTakeTwo) {
@@ -245,6 +274,9 @@ TEST(MoveRanking, MatchesStableSortOfPointGainsAndLeavesTheBoard) {
             return std::find(best.squares.begin(), best.squares.end(), s) != best.squares.end();
           });
           ASSERT_EQ(extra.squares, bestOf(rest, player, true, 2));
+          std::vector<Square> both = best.squares;
+          both.insert(both.end(), extra.squares.begin(), extra.squares.end());
+          ASSERT_EQ(areaAndExtraMoves(player, margin).squares, both);
           ASSERT_EQ(boardCopy(), before);
         }
         std::vector<Square> list;

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "decision/decision_state.h"
 #include "opening_board.h"
+#include "protocol/output.h"
 
 namespace fivefold {
 namespace {
@@ -20,14 +25,20 @@ TEST_F(MoveChoiceTest, OpeningRulesAnswerFirst) {
 
 TEST_F(MoveChoiceTest, DeclinedOpeningFallsThroughToTheDecider) {
   newGame(15, 15);
+  resetDecisionState();     // the threat finder's list order depends on what it saw before
   placeWinningStone(7, 7);  // the centre is taken: the opening rule declines
-  placeOwnStone(0, 0);
+  for (int x = 2; x <= 5; ++x) placeOwnStone(x, 2);
   gameState.moveNumber = 1;
+  std::vector<std::string> lines;
+  setLineCapture(&lines);
   std::int32_t x = -1;
   std::int32_t y = -1;
   chooseEngineMove(x, y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 1);
+  setLineCapture(nullptr);
+  // The turn driver completes the open four on the first square its threat finder lists.
+  EXPECT_EQ(x, 1);
+  EXPECT_EQ(y, 2);
+  EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: M4", "MESSAGE Thx"}));
 }
 
 }  // namespace

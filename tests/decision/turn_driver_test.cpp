@@ -2,21 +2,13 @@
 
 #include <gtest/gtest.h>
 
-// GCC 12 reports a false maybe-uninitialized inside <regex> at -O1.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <regex>
-#pragma GCC diagnostic pop
-
 #include "decision/candidates.h"
 #include "decision/search_scores.h"
+#include "message_formats.h"
 #include "search_fixture.h"
 
 namespace fivefold {
 namespace {
-
-const std::regex searchLine(
-    R"(MESSAGE AB: D:(\d+) (?:E:(-?\d+) )?F:(0M|T1Aa|T1Ab|T1B|T1C|W|T2) S:\d+)");
 
 class TurnDriverTest : public SearchTest {
  protected:
@@ -39,11 +31,11 @@ class TurnDriverTest : public SearchTest {
   std::vector<std::string> searchFields() const {
     EXPECT_EQ(lines.size(), 1u);
     std::smatch match;
-    if (lines.empty() || !std::regex_match(lines[0], match, searchLine)) {
+    if (lines.empty() || !std::regex_match(lines[0], match, searchLineFormat)) {
       ADD_FAILURE() << "not a search line: " << (lines.empty() ? "" : lines[0]);
       return {"", "", ""};
     }
-    return {match[1], match[2], match[3]};
+    return {match[1], match[2], match[3].matched ? match[3] : match[4]};
   }
   // The root candidates of the current position when the opponent has no three.
   static std::vector<std::pair<int, int>> rootCandidates() {
@@ -141,6 +133,7 @@ TEST_F(TurnDriverTest, NoTimeStopsAtTheFirstCandidate) {
 TEST_F(TurnDriverTest, StopAskedBeforeTheDecisionIsHonoured) {
   quietPosition();
   const auto candidates = rootCandidates();
+  gameState.timeoutTurn.store(1100);  // a lost stop would cost a second, not ten
   setStopSearch(1);
   const Decision d = decide();
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "0", "T1Aa"}));
@@ -180,6 +173,22 @@ TEST_F(TurnDriverTest, ForcedWinEndsTheSearch) {
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "999997", "W"}));
   EXPECT_EQ(std::pair(d.x, d.y), std::pair(8, 10));
   EXPECT_EQ(d.score, 999997);
+
+  // Blockers leave 12 empty squares, and the winning square comes first. Every later root
+  // move is then searched to depth 1 only: a node, perhaps a forced block, and at most ten
+  // leaves each, instead of the iteration's depth 5.
+  std::vector<std::pair<int, int>> keepEmpty = {{8, 10}, {9, 10}, {8, 9}};
+  for (int x = 14; x < 17; ++x) {
+    for (int y = 2; y < 5; ++y) keepEmpty.emplace_back(x, y);
+  }
+  fillEmptyWithBlockers(keepEmpty);
+  const auto candidates = rootCandidates();
+  ASSERT_EQ(candidates.size(), 10u);
+  ASSERT_EQ(candidates[0], std::pair(8, 10));
+  lines.clear();
+  EXPECT_EQ(decide().score, 999997);
+  EXPECT_EQ(searchFields()[2], "W");
+  EXPECT_LE(searchState.nodeCount, 2 + 9 * 12);
 }
 
 // With no candidate at all the driver answers with the first empty square, x outer.

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <random>
-#include <set>
 #include <thread>
 
 #include "decision/alpha_beta.h"
@@ -28,7 +27,7 @@ using SearchRobustnessTest = SearchTest;
 
 TEST_F(SearchRobustnessTest, EveryDecisionLeavesTheBoardAsItFoundIt) {
   std::mt19937 random(7031);
-  std::set<std::string> endings;
+  int searched = 0;  // rounds that reached the search phase
   for (int round = 0; round < 40; ++round) {
     resetAll();
     lines.clear();
@@ -68,12 +67,11 @@ TEST_F(SearchRobustnessTest, EveryDecisionLeavesTheBoardAsItFoundIt) {
       const bool known =
           std::regex_match(line, searchLineFormat) || std::regex_match(line, threatLineFormat);
       EXPECT_TRUE(known) << line;
-      const auto code = line.find("F:");
-      if (code != std::string::npos) endings.insert(line.substr(code, line.find(' ', code) - code));
+      if (line.find("F:") != std::string::npos) ++searched;
     }
   }
-  // The rounds reach more than one way of ending a search.
-  EXPECT_GE(endings.size(), 2u);
+  // Most positions are quiet enough for the search (fixed by the seed, not by the clock).
+  EXPECT_GE(searched, 20);
 }
 
 // A ladder of closed fours on a board of blockers: every block makes a four of the blocker,

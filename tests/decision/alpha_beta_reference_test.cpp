@@ -1,0 +1,160 @@
+// The pruned search against a plain negamax written from the rules: with a full window,
+// fail-soft alpha-beta must give the value of the search without cut-offs.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "decision/alpha_beta.h"
+#include "eval/board_evaluation.h"
+#include "eval/move_scoring.h"
+#include "search_fixture.h"
+#include "threats/threat_finder.h"
+
+namespace fivefold {
+namespace {
+
+constexpr std::int32_t thresholds[10] = {2000000, 2000000, 2000000, 900000,  900000,
+                                         600,     0,       -200,    -900000, -900000};
+
+std::int32_t aged(std::int32_t s) {
+  return s > 900000 ? s - 1 : s < -900000 ? s + 1 : s;
+}
+
+// Squares in the cost list of every record, in the first record's order.
+std::vector<std::pair<int, int>> commonSquares(const ThreatList& records) {
+  std::vector<std::pair<int, int>> common;
+  const ThreatRecord& first = records.front();
+  for (int c = 0; c < first.costCount; ++c) {
+    bool everywhere = true;
+    for (const ThreatRecord& other : records) {
+      bool found = false;
+      for (int k = 0; k < other.costCount; ++k) {
+        found |= other.costX[k] == first.costX[c] && other.costY[k] == first.costY[c];
+      }
+      everywhere &= found;
+    }
+    if (everywhere) common.emplace_back(first.costX[c], first.costY[c]);
+  }
+  return common;
+}
+
+std::vector<std::pair<int, int>> candidates(int player, const ThreatList& threes) {
+  std::int32_t xs[10];
+  std::int32_t ys[10];
+  int count = 0;
+  if (threes.empty()) {
+    count = rankAreaMoves(xs, ys, player, 2);
+    count += rankExtraAreaMoves(xs + count, ys + count, player, xs, ys, count, 2);
+  } else {
+    std::vector<std::int32_t> listX;
+    std::vector<std::int32_t> listY;
+    if (threes.size() >= 2) {
+      for (const auto& [x, y] : commonSquares(threes)) {
+        listX.push_back(x);
+        listY.push_back(y);
+      }
+    }
+    ThreatList makers;
+    findThreats(makers, player, Four, OneMissing);
+    for (const ThreatRecord& r : makers) {
+      listX.push_back(r.missingX);
+      listY.push_back(r.missingY);
+    }
+    if (threes.size() == 1) {
+      for (int k = 0; k < threes[0].costCount; ++k) {
+        listX.push_back(threes[0].costX[k]);
+        listY.push_back(threes[0].costY[k]);
+      }
+    }
+    count =
+        rankListedMoves(xs, ys, player, listX.data(), listY.data(), static_cast<int>(listX.size()));
+  }
+  std::vector<std::pair<int, int>> moves;
+  for (int i = 0; i < count; ++i) moves.emplace_back(xs[i], ys[i]);
+  return moves;
+}
+
+std::int32_t staticValue(int player) {
+  const std::int64_t total = boardValueFromScratch();
+  const std::int64_t own = total > 900000 ? 1000000 : total < -900000 ? -1000000 : total;
+  return static_cast<std::int32_t>(player == 1 ? own : -own);
+}
+
+std::int32_t negamax(int player, int depth);
+
+std::int32_t playAndScore(int player, int depth, int x, int y) {
+  cellRef(x, y) = player;
+  const std::int32_t s = aged(-negamax(player == 1 ? 2 : 1, depth));
+  cellRef(x, y) = 0;
+  return s;
+}
+
+std::int32_t negamax(int player, int depth) {
+  if (depth <= 0) return staticValue(player);
+  const int opponent = player == 1 ? 2 : 1;
+  ThreatList found;
+  findThreats(found, player, Four, Exact);
+  if (!found.empty()) return 999999;
+  findThreats(found, opponent, Four, Exact);
+  if (!found.empty()) {
+    const auto common = commonSquares(found);
+    if (common.empty()) return -999998;
+    return playAndScore(player, depth, common[0].first, common[0].second);
+  }
+  findThreats(found, player, Three, Exact);
+  if (!found.empty()) return 999997;
+  findThreats(found, opponent, Three, Exact);
+  const auto moves = candidates(player, found);
+  if (found.size() >= 2 && moves.empty()) return -999996;
+  std::int32_t best = -2000000;
+  int bound = depth - 1;
+  for (std::size_t i = 0; i < moves.size() && best < thresholds[i] && bound >= 0; ++i) {
+    const std::int32_t s = playAndScore(player, bound, moves[i].first, moves[i].second);
+    best = std::max(best, s);
+    if (s > 900000) bound = std::min(bound, 999998 - s);
+  }
+  return best;
+}
+
+using AlphaBetaReferenceTest = SearchTest;
+
+TEST_F(AlphaBetaReferenceTest, FullWindowEqualsPlainNegamax) {
+  std::mt19937 random(20261207);
+  int compared = 0;
+  for (int round = 0; compared < 150 && round < 3000; ++round) {
+    resetAll();
+    searchState.timeLimited = false;
+    const int size = 7 + static_cast<int>(random() % 3);
+    newBoard(size, size);
+    const int stones = 2 + static_cast<int>(random() % 6);
+    for (int i = 0; i < stones; ++i) {
+      put(static_cast<int>(random() % size), static_cast<int>(random() % size),
+          1 + static_cast<Cell>(i % 2));
+    }
+    ThreatList found;
+    bool quiet = true;
+    for (int player : {1, 2}) {
+      for (ThreatKind kind : {Three, Four}) {
+        findThreats(found, player, kind, Exact);
+        quiet &= found.empty();
+      }
+    }
+    if (!quiet) continue;
+    const int depth = 1 + compared % 3;
+    const int player = 1 + (compared / 3) % 2;
+    const std::vector<Cell> before = boardCopy();
+
+    resetDecisionState();
+    const std::int32_t expected = negamax(player, depth);
+    resetDecisionState();
+    searchState.nodeCount = 0;
+    const std::int32_t actual = alphaBeta(player, depth, -2000000, 2000000);
+    ASSERT_EQ(actual, expected) << "round " << round << " depth " << depth;
+    ASSERT_EQ(boardCopy(), before);
+    ++compared;
+  }
+  EXPECT_EQ(compared, 150);
+}
+
+}  // namespace
+}  // namespace fivefold

@@ -1,7 +1,10 @@
 #include "threats/threat_finder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+#include "threats/threat_line.h"
 
 namespace fivefold {
 
@@ -21,7 +24,9 @@ struct ThreatCache {
 
 struct ThreatFinderState {
   ThreatCache caches[cacheSlots];
-  std::uint32_t scanMarks[scanMarkSize][scanMarkSize] = {};
+  std::uint8_t scanMarks[scanMarkSize][scanMarkSize] = {};
+  // The words set in this call: clearing only these is far cheaper than the whole grid.
+  std::vector<std::uint8_t*> marksSet;
   ThreatList newMatches;  // found on the live board in this call
 };
 
@@ -47,54 +52,53 @@ int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
   return (kind == Four ? 4 : 3) - mode;
 }
 
-bool hasOwnStones(const Cell* board, int player, int k, int startX, int startY, int length,
-                  int needed) {
-  int x = startX;
-  int y = startY;
-  for (int i = 0; i < length; ++i, x += directionDx[k], y += directionDy[k]) {
-    if (isOnBoard(x, y) && board[x * boardStride + y] == player && --needed == 0) return true;
-  }
-  return false;
-}
-
-// Matches every template of `kind` at one window of the live board and appends the
-// records.
-void matchWindow(ThreatList& out, int player, ThreatKind kind, ThreatMode mode, int k, int startX,
-                 int startY) {
-  if (!hasOwnStones(gameState.board, player, k, startX, startY, windowLength(kind),
-                    ownStonesNeeded(kind, mode))) {
-    return;
-  }
-  PatternMatch match;
-  const int count = patternsPerKind(kind);
-  for (int p = 0; p < count; ++p) {
-    if (matchPattern(gameState.board, player, patternTemplate(kind, p), startX, startY,
-                     directionDx[k], directionDy[k], mode, match)) {
-      out.push_back(makeRecord(match, kind, threatKey(p, mode, kind, k, startX, startY)));
-    }
-  }
-}
-
-// Rescans every window within W - 1 steps of a cell that differs from the snapshot, each
-// window once per call, and marks it in the scan-mark grid.
-void scanChangedCells(const ThreatCache& cache, int player, ThreatKind kind, ThreatMode mode) {
+// Rescans every window within W - 1 steps of one changed cell, each window once per call,
+// and marks it in the scan-mark grid. Each of the four lines through the cell is read once
+// and all its windows are matched on that copy.
+void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode) {
   const int w = windowLength(kind);
-  std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
-  for (int x = 0; x < gameState.width; ++x) {
-    for (int y = 0; y < gameState.height; ++y) {
-      if (cache.snapshot[x * boardStride + y] == cellAt(x, y)) continue;
-      for (int k = 0; k < 4; ++k) {
-        for (int n = -(w - 1); n <= w - 1; ++n) {
-          const int startX = offsetX(x, k, n);
-          const int startY = offsetY(y, k, n);
-          std::uint32_t& mark = finder.scanMarks[startX + w - 1][startY + w - 1];
-          if (mark & (1u << k)) continue;
-          mark |= 1u << k;
-          matchWindow(finder.newMatches, player, kind, mode, k, startX, startY);
-        }
+  const int needed = ownStonesNeeded(kind, mode);
+  const std::uint32_t windowBits = (1u << w) - 1;
+  const int count = patternsPerKind(kind);
+  for (int k = 0; k < 4; ++k) {
+    const LineCells line = readLine(player, x, y, k, w);
+    for (int start = 0; start <= 2 * (w - 1); ++start) {
+      const int n = start - (w - 1);
+      const int startX = offsetX(x, k, n);
+      const int startY = offsetY(y, k, n);
+      std::uint8_t& mark = finder.scanMarks[startX + w - 1][startY + w - 1];
+      if (mark & (1u << k)) continue;
+      if (mark == 0) finder.marksSet.push_back(&mark);
+      mark |= 1u << k;
+      if (std::popcount((line.own >> start) & windowBits) < needed) continue;
+      for (int p = 0; p < count; ++p) {
+        const LineTemplate& t = lineTemplate(kind, p);
+        int missing;
+        if (!matchLine(line, t, start, mode, missing)) continue;
+        finder.newMatches.push_back(makeRecord(linePatternMatch(t, x, y, k, w, start, missing),
+                                               kind, threatKey(p, mode, kind, k, startX, startY)));
       }
     }
   }
+}
+
+// Scans around every cell that differs from the snapshot, in x-then-y order, and brings
+// the snapshot up to date on the way; returns whether any cell differed. Most columns are
+// unchanged between two calls of a slot, so whole columns are compared first.
+bool scanChangedCells(ThreatCache& cache, int player, ThreatKind kind, ThreatMode mode) {
+  bool changed = false;
+  for (int x = 0; x < gameState.width; ++x) {
+    Cell* snapshot = &cache.snapshot[x * boardStride];
+    const Cell* live = &gameState.board[x * boardStride];
+    if (std::memcmp(snapshot, live, gameState.height * sizeof(Cell)) == 0) continue;
+    for (int y = 0; y < gameState.height; ++y) {
+      if (snapshot[y] == live[y]) continue;
+      scanChangedCell(x, y, player, kind, mode);
+      snapshot[y] = live[y];  // the scan reads the live board only
+      changed = true;
+    }
+  }
+  return changed;
 }
 
 // Whether this call rescanned the window of a record, read back from its key:
@@ -124,12 +128,9 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
     cache.width = gameState.width;
     cache.height = gameState.height;
   }
-  finder.newMatches.clear();
-  scanChangedCells(cache, player, kind, mode);
-
-  for (int x = 0; x < gameState.width; ++x) {
-    std::copy_n(&gameState.board[x * boardStride], gameState.height,
-                &cache.snapshot[x * boardStride]);
+  if (!scanChangedCells(cache, player, kind, mode)) {
+    list = cache.records;  // nothing rescanned: the previous answer stands as it was
+    return;
   }
 
   // The cache holds every match on the snapshot, so a cached record whose window was
@@ -141,6 +142,10 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
   }
   list.insert(list.end(), finder.newMatches.begin(), finder.newMatches.end());
   cache.records = list;
+
+  for (std::uint8_t* mark : finder.marksSet) *mark = 0;
+  finder.marksSet.clear();
+  finder.newMatches.clear();
 }
 
 void resetThreatFinder() {
@@ -148,6 +153,7 @@ void resetThreatFinder() {
     cache = ThreatCache{};
   }
   std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
+  finder.marksSet = {};
   finder.newMatches = ThreatList{};
 }
 

@@ -1,0 +1,68 @@
+// The finder's own matcher: the templates compiled into bit masks and laid on one line of
+// the live board that was read once into bit sets. It answers as matchPattern does, which
+// reads the board cell by cell for every template and window; the finder tries seven
+// templates on up to seventeen windows per line, so reading each cell once pays.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "threats/threat_patterns.h"
+
+namespace fivefold {
+
+// The 3W - 2 cells (x, y) + (i - (W - 1)) * step(k), i = 0 .. 3W - 3, around one cell:
+// every window of direction k within W - 1 steps of it. Bit i stands for cell i; a cell
+// outside the playing area is neither own nor empty, and blocking.
+struct LineCells {
+  std::uint32_t own = 0;       // an own stone
+  std::uint32_t empty = 0;     // on the board and empty
+  std::uint32_t blocking = 0;  // off the board, or the opponent's stone
+};
+
+LineCells readLine(int player, int x, int y, int k, int w);
+
+// One template as the cells of its window that it demands (bit i for character i), and
+// where its marked squares lie in the window.
+struct LineTemplate {
+  std::uint32_t own;       // "X"
+  std::uint32_t empty;     // "_", "c", "g"
+  std::uint32_t notOwn;    // "o"
+  std::uint32_t blocking;  // "O"
+  std::uint32_t stones;    // "x": own, or the one missing square
+  std::int32_t cost[maxCostSquares];
+  std::int32_t costCount;
+  std::int32_t gain;
+};
+
+const LineTemplate& lineTemplate(ThreatKind kind, int number);
+
+// Whether `t` matches the window that starts at bit `start` of `line`. On a match
+// `missing` is the missing square's place in the window, or -1 when there is none.
+inline bool matchLine(const LineCells& line, const LineTemplate& t, int start, ThreatMode mode,
+                      int& missing) {
+  const std::uint32_t own = line.own >> start;
+  const std::uint32_t empty = line.empty >> start;
+  const std::uint32_t blocking = line.blocking >> start;
+  if ((t.own & ~own) | (t.empty & ~empty) | (t.notOwn & own) | (t.blocking & ~blocking)) {
+    return false;
+  }
+  const std::uint32_t lacking = t.stones & ~own;
+  if (lacking == 0) {
+    missing = -1;
+    return true;
+  }
+  // One "x" may stand on an empty square in OneMissing mode; two never.
+  if (mode != OneMissing || !std::has_single_bit(lacking) || (lacking & empty) == 0) {
+    return false;
+  }
+  missing = std::countr_zero(lacking);
+  return true;
+}
+
+// The match of `t` at the window that starts at bit `start` of the line read around
+// (x, y) in direction k, with `missing` as matchLine gave it.
+PatternMatch linePatternMatch(const LineTemplate& t, int x, int y, int k, int w, int start,
+                              int missing);
+
+}  // namespace fivefold

@@ -1,8 +1,8 @@
 #include "threats/threat_finder.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
+#include <vector>
 
 #include "threats/threat_line.h"
 
@@ -22,12 +22,20 @@ struct ThreatCache {
   std::int32_t height = 0;
 };
 
+struct ChangedCell {
+  std::int32_t x;
+  std::int32_t y;
+};
+
 struct ThreatFinderState {
   ThreatCache caches[cacheSlots];
+  // Bit k of a window's word: the window of direction k starting there was matched in
+  // this call. Only windows with enough own stones to match anything are marked, and
+  // only the words set are cleared again.
   std::uint8_t scanMarks[scanMarkSize][scanMarkSize] = {};
-  // The words set in this call: clearing only these is far cheaper than the whole grid.
   std::vector<std::uint8_t*> marksSet;
-  ThreatList newMatches;  // found on the live board in this call
+  std::vector<ChangedCell> changedCells;  // this call's, in scan order
+  ThreatList newMatches;                  // found on the live board in this call
 };
 
 ThreatFinderState finder;
@@ -52,25 +60,39 @@ int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
   return (kind == Four ? 4 : 3) - mode;
 }
 
-// Rescans every window within W - 1 steps of one changed cell, each window once per call,
-// and marks it in the scan-mark grid. Each of the four lines through the cell is read once
-// and all its windows are matched on that copy.
+// At least `needed` bits set.
+bool hasBits(std::uint32_t bits, int needed) {
+  for (; needed > 0; --needed, bits &= bits - 1) {
+    if (bits == 0) return false;
+  }
+  return true;
+}
+
+// Rescans every window within W - 1 steps of one changed cell, in direction and then step
+// order. Each of the four lines through the cell is read once and all its windows are
+// matched on that copy; a window without enough own stones cannot match and is passed
+// over, and a window already matched in this call (from an earlier changed cell on the
+// same line) is not matched again.
 void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode) {
   const int w = windowLength(kind);
   const int needed = ownStonesNeeded(kind, mode);
-  const std::uint32_t windowBits = (1u << w) - 1;
   const int count = patternsPerKind(kind);
   for (int k = 0; k < 4; ++k) {
     const LineCells line = readLine(player, x, y, k, w);
+    if (!hasBits(line.own, needed)) continue;
+    int inWindow = 0;  // own stones in cells start .. start + w - 2 of the line
+    for (int i = 0; i < w - 1; ++i) inWindow += (line.own >> i) & 1;
     for (int start = 0; start <= 2 * (w - 1); ++start) {
-      const int n = start - (w - 1);
-      const int startX = offsetX(x, k, n);
-      const int startY = offsetY(y, k, n);
+      inWindow += (line.own >> (start + w - 1)) & 1;
+      const bool enoughStones = inWindow >= needed;
+      inWindow -= (line.own >> start) & 1;
+      if (!enoughStones) continue;
+      const int startX = offsetX(x, k, start - (w - 1));
+      const int startY = offsetY(y, k, start - (w - 1));
       std::uint8_t& mark = finder.scanMarks[startX + w - 1][startY + w - 1];
       if (mark & (1u << k)) continue;
       if (mark == 0) finder.marksSet.push_back(&mark);
       mark |= 1u << k;
-      if (std::popcount((line.own >> start) & windowBits) < needed) continue;
       for (int p = 0; p < count; ++p) {
         const LineTemplate& t = lineTemplate(kind, p);
         int missing;
@@ -82,26 +104,24 @@ void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode)
   }
 }
 
-// Scans around every cell that differs from the snapshot, in x-then-y order, and brings
-// the snapshot up to date on the way; returns whether any cell differed. Most columns are
-// unchanged between two calls of a slot, so whole columns are compared first.
-bool scanChangedCells(ThreatCache& cache, int player, ThreatKind kind, ThreatMode mode) {
-  bool changed = false;
+// Lists the cells that differ from the snapshot, in x-then-y order, and brings the
+// snapshot up to date. Most columns are unchanged between two calls of a slot, so whole
+// columns are compared first.
+void collectChangedCells(ThreatCache& cache) {
   for (int x = 0; x < gameState.width; ++x) {
     Cell* snapshot = &cache.snapshot[x * boardStride];
     const Cell* live = &gameState.board[x * boardStride];
     if (std::memcmp(snapshot, live, gameState.height * sizeof(Cell)) == 0) continue;
     for (int y = 0; y < gameState.height; ++y) {
       if (snapshot[y] == live[y]) continue;
-      scanChangedCell(x, y, player, kind, mode);
-      snapshot[y] = live[y];  // the scan reads the live board only
-      changed = true;
+      finder.changedCells.push_back({x, y});
+      snapshot[y] = live[y];
     }
   }
-  return changed;
 }
 
-// Whether this call rescanned the window of a record, read back from its key:
+// Whether this call rescanned the window of a record: whether a changed cell lies on its
+// line within W - 1 steps of its start. The window is read back from the key:
 // pattern * 10^7 + mode * 10^6 + kind * 10^5 + k * 10^4 + startX * 100 + startY, where
 // startX * 100 + startY lies in -808 .. 2727.
 bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mode) {
@@ -113,7 +133,15 @@ bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mod
   const int startX = (start + 1008) / 100 - 10;      // startY lies in -8 .. 27
   const int startY = start - startX * 100;
   const int w = windowLength(kind);
-  return (finder.scanMarks[startX + w - 1][startY + w - 1] & (1u << k)) != 0;
+  const int dx = directionDx[k];
+  const int dy = directionDy[k];
+  for (const ChangedCell& cell : finder.changedCells) {
+    const int n = dx != 0 ? (startX - cell.x) * dx : (startY - cell.y) * dy;
+    if (n >= -(w - 1) && n <= w - 1 && cell.x + n * dx == startX && cell.y + n * dy == startY) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -128,24 +156,24 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
     cache.width = gameState.width;
     cache.height = gameState.height;
   }
-  if (!scanChangedCells(cache, player, kind, mode)) {
-    list = cache.records;  // nothing rescanned: the previous answer stands as it was
-    return;
-  }
+  collectChangedCells(cache);
+  if (!finder.changedCells.empty()) {
+    for (const ChangedCell& cell : finder.changedCells) {
+      scanChangedCell(cell.x, cell.y, player, kind, mode);
+    }
+    // The cache holds every match on the snapshot, so a cached record whose window was
+    // rescanned is one the snapshot scan would find again: the live scan has the current
+    // word on that window.
+    std::erase_if(cache.records,
+                  [&](const ThreatRecord& record) { return windowRescanned(record, kind, mode); });
+    cache.records.insert(cache.records.end(), finder.newMatches.begin(), finder.newMatches.end());
 
-  // The cache holds every match on the snapshot, so a cached record whose window was
-  // rescanned is one the snapshot scan would find again: the live scan has the current
-  // word on that window.
-  list.clear();
-  for (const ThreatRecord& record : cache.records) {
-    if (!windowRescanned(record, kind, mode)) list.push_back(record);
+    for (std::uint8_t* mark : finder.marksSet) *mark = 0;
+    finder.marksSet.clear();
+    finder.newMatches.clear();
+    finder.changedCells.clear();
   }
-  list.insert(list.end(), finder.newMatches.begin(), finder.newMatches.end());
-  cache.records = list;
-
-  for (std::uint8_t* mark : finder.marksSet) *mark = 0;
-  finder.marksSet.clear();
-  finder.newMatches.clear();
+  list = cache.records;
 }
 
 void resetThreatFinder() {
@@ -154,6 +182,7 @@ void resetThreatFinder() {
   }
   std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
   finder.marksSet = {};
+  finder.changedCells = {};
   finder.newMatches = ThreatList{};
 }
 

@@ -1,84 +1,45 @@
 #include "threats/threat_line.h"
 
+#include <algorithm>
+
 #include "threats/threat_finder.h"
 
 namespace fivefold {
 
 namespace {
 
-LineTemplate compileTemplate(const char* pattern) {
-  LineTemplate t{};
-  for (int i = 0; pattern[i] != '\0'; ++i) {
-    const std::uint32_t bit = 1u << i;
-    switch (pattern[i]) {
-      case 'x':
-        t.stones |= bit;
-        break;
-      case 'X':
-        t.own |= bit;
-        break;
-      case 'o':
-        t.notOwn |= bit;
-        break;
-      case 'O':
-        t.blocking |= bit;
-        break;
-      case '_':
-        t.empty |= bit;
-        break;
-      case 'c':
-      case 'g':
-        t.empty |= bit;
-        t.cost[t.costCount++] = i;
-        if (pattern[i] == 'g') t.gain = i;  // the last "g" is the gain square
-        break;
-      default:  // '*'
-        break;
-    }
+// Narrows lo .. hi to the cells i of the line whose coordinate c + (i - back) * d lies in
+// 0 .. size - 1; c itself does.
+void clampRun(int c, int d, int size, int back, int& lo, int& hi) {
+  if (d > 0) {
+    lo = std::max(lo, back - c);
+    hi = std::min(hi, back + size - 1 - c);
+  } else if (d < 0) {
+    lo = std::max(lo, back + c - (size - 1));
+    hi = std::min(hi, back + c);
   }
-  return t;
 }
-
-struct LineTemplates {
-  LineTemplate entries[threatPatternCount];
-};
-
-LineTemplates compileAll() {
-  LineTemplates all{};
-  for (int entry = 0; entry < threatPatternCount; ++entry) {
-    all.entries[entry] = compileTemplate(threatPatterns[entry]);
-  }
-  return all;
-}
-
-// The template strings are constants, set before any code runs, so compiling them here
-// at start-up is safe.
-const LineTemplates lineTemplates = compileAll();
 
 }  // namespace
 
-const LineTemplate& lineTemplate(ThreatKind kind, int number) {
-  return lineTemplates.entries[kind * 7 + number];
-}
-
 LineCells readLine(int player, int x, int y, int k, int w) {
   const int opponent = player == 1 ? 2 : 1;
-  const int dx = directionDx[k];
-  const int dy = directionDy[k];
-  const int length = 3 * w - 2;
-  int cx = offsetX(x, k, -(w - 1));
-  int cy = offsetY(y, k, -(w - 1));
+  const int back = w - 1;  // cell i lies i - back steps from (x, y)
+  // The cells on the board are one run of the line, as the board is convex; the bits
+  // outside it stay blocking.
+  int lo = 0;
+  int hi = 3 * w - 3;
+  clampRun(x, directionDx[k], gameState.width, back, lo, hi);
+  clampRun(y, directionDy[k], gameState.height, back, lo, hi);
   LineCells line;
-  for (int i = 0; i < length; ++i, cx += dx, cy += dy) {
-    const std::uint32_t bit = 1u << i;
-    if (!isOnBoard(cx, cy)) {
-      line.blocking |= bit;
-      continue;
-    }
-    const Cell cell = gameState.board[cx * boardStride + cy];
-    if (cell == player) line.own |= bit;
-    if (cell == 0) line.empty |= bit;
-    if (cell == opponent) line.blocking |= bit;
+  line.blocking = ~(((2u << hi) - 1) & ~((1u << lo) - 1));
+  const int step = directionDx[k] * boardStride + directionDy[k];
+  const Cell* cell =
+      &gameState.board[offsetX(x, k, lo - back) * boardStride + offsetY(y, k, lo - back)];
+  for (int i = lo; i <= hi; ++i, cell += step) {
+    line.own |= std::uint32_t{*cell == player} << i;
+    line.empty |= std::uint32_t{*cell == 0} << i;
+    line.blocking |= std::uint32_t{*cell == opponent} << i;
   }
   return line;
 }

@@ -35,7 +35,56 @@ struct LineTemplate {
   std::int32_t gain;
 };
 
-const LineTemplate& lineTemplate(ThreatKind kind, int number);
+constexpr LineTemplate compileTemplate(const char* pattern) {
+  LineTemplate t{};
+  for (int i = 0; pattern[i] != '\0'; ++i) {
+    const std::uint32_t bit = 1u << i;
+    switch (pattern[i]) {
+      case 'x':
+        t.stones |= bit;
+        break;
+      case 'X':
+        t.own |= bit;
+        break;
+      case 'o':
+        t.notOwn |= bit;
+        break;
+      case 'O':
+        t.blocking |= bit;
+        break;
+      case '_':
+        t.empty |= bit;
+        break;
+      case 'c':
+      case 'g':
+        t.empty |= bit;
+        t.cost[t.costCount++] = i;
+        if (pattern[i] == 'g') t.gain = i;  // the last "g" is the gain square
+        break;
+      default:  // '*'
+        break;
+    }
+  }
+  return t;
+}
+
+struct LineTemplates {
+  LineTemplate entries[threatPatternCount];
+};
+
+constexpr LineTemplates compileAllTemplates() {
+  LineTemplates all{};
+  for (int entry = 0; entry < threatPatternCount; ++entry) {
+    all.entries[entry] = compileTemplate(threatPatterns[entry]);
+  }
+  return all;
+}
+
+inline constexpr LineTemplates lineTemplates = compileAllTemplates();
+
+inline const LineTemplate& lineTemplate(ThreatKind kind, int number) {
+  return lineTemplates.entries[kind * 7 + number];
+}
 
 // Whether `t` matches the window that starts at bit `start` of `line`. On a match
 // `missing` is the missing square's place in the window, or -1 when there is none.

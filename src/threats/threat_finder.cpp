@@ -61,7 +61,7 @@ int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
 }
 
 // At least `needed` bits set.
-bool hasBits(std::uint32_t bits, int needed) {
+bool hasBits(LineBits bits, int needed) {
   for (; needed > 0; --needed, bits &= bits - 1) {
     if (bits == 0) return false;
   }
@@ -81,11 +81,11 @@ void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode)
     const LineCells line = readLine(player, x, y, k, w);
     if (!hasBits(line.own, needed)) continue;
     int inWindow = 0;  // own stones in cells start .. start + w - 2 of the line
-    for (int i = 0; i < w - 1; ++i) inWindow += (line.own >> i) & 1;
+    for (int i = 0; i < w - 1; ++i) inWindow += holdsCell(line.own, i);
     for (int start = 0; start <= 2 * (w - 1); ++start) {
-      inWindow += (line.own >> (start + w - 1)) & 1;
+      inWindow += holdsCell(line.own, start + w - 1);
       const bool enoughStones = inWindow >= needed;
-      inWindow -= (line.own >> start) & 1;
+      inWindow -= holdsCell(line.own, start);
       if (!enoughStones) continue;
       const int startX = offsetX(x, k, start - (w - 1));
       const int startY = offsetY(y, k, start - (w - 1));

@@ -23,24 +23,28 @@ void clampRun(int c, int d, int size, int back, int& lo, int& hi) {
 }  // namespace
 
 LineCells readLine(int player, int x, int y, int k, int w) {
-  const int opponent = player == 1 ? 2 : 1;
   const int back = w - 1;  // cell i lies i - back steps from (x, y)
-  // The cells on the board are one run of the line, as the board is convex; the bits
-  // outside it stay blocking.
+  // The cells on the board are one run of the line, as the board is convex.
   int lo = 0;
   int hi = 3 * w - 3;
   clampRun(x, directionDx[k], gameState.width, back, lo, hi);
   clampRun(y, directionDy[k], gameState.height, back, lo, hi);
-  LineCells line;
-  line.blocking = ~(((2u << hi) - 1) & ~((1u << lo) - 1));
   const int step = directionDx[k] * boardStride + directionDy[k];
   const Cell* cell =
       &gameState.board[offsetX(x, k, lo - back) * boardStride + offsetY(y, k, lo - back)];
-  for (int i = lo; i <= hi; ++i, cell += step) {
-    line.own |= std::uint32_t{*cell == player} << i;
-    line.empty |= std::uint32_t{*cell == 0} << i;
-    line.blocking |= std::uint32_t{*cell == opponent} << i;
-  }
+  LineBits values = 0;  // cell values 0 to 3, two bits each
+  for (int i = lo; i <= hi; ++i, cell += step) values |= LineBits(*cell) << (2 * i);
+
+  constexpr LineBits cells = 0x5555555555555555;  // bit 2i of every cell
+  const LineBits onBoard = cells & ((cellBit(hi) << 1) - 1) & ~(cellBit(lo) - 1);
+  const LineBits low = values & cells;
+  const LineBits high = (values >> 1) & cells;
+  const LineBits first = low & ~high;   // value 1
+  const LineBits second = high & ~low;  // value 2
+  LineCells line;
+  line.own = player == 1 ? first : second;
+  line.empty = onBoard & ~low & ~high;
+  line.blocking = (player == 1 ? second : first) | (cells & ~onBoard);
   return line;
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
+
+#include "threats/threat_line.h"
 
 namespace fivefold {
 
@@ -19,10 +22,20 @@ struct ThreatCache {
   std::int32_t height = 0;
 };
 
+struct ChangedCell {
+  std::int32_t x;
+  std::int32_t y;
+};
+
 struct ThreatFinderState {
   ThreatCache caches[cacheSlots];
-  std::uint32_t scanMarks[scanMarkSize][scanMarkSize] = {};
-  ThreatList newMatches;  // found on the live board in this call
+  // Bit k of a window's word: the window of direction k starting there was matched in
+  // this call. Only windows with enough own stones to match anything are marked, and
+  // only the words set are cleared again.
+  std::uint8_t scanMarks[scanMarkSize][scanMarkSize] = {};
+  std::vector<std::uint8_t*> marksSet;
+  std::vector<ChangedCell> changedCells;  // this call's, in scan order
+  ThreatList newMatches;                  // found on the live board in this call
 };
 
 ThreatFinderState finder;
@@ -47,57 +60,68 @@ int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
   return (kind == Four ? 4 : 3) - mode;
 }
 
-bool hasOwnStones(const Cell* board, int player, int k, int startX, int startY, int length,
-                  int needed) {
-  int x = startX;
-  int y = startY;
-  for (int i = 0; i < length; ++i, x += directionDx[k], y += directionDy[k]) {
-    if (isOnBoard(x, y) && board[x * boardStride + y] == player && --needed == 0) return true;
+// At least `needed` bits set.
+bool hasBits(LineBits bits, int needed) {
+  for (; needed > 0; --needed, bits &= bits - 1) {
+    if (bits == 0) return false;
   }
-  return false;
+  return true;
 }
 
-// Matches every template of `kind` at one window of the live board and appends the
-// records.
-void matchWindow(ThreatList& out, int player, ThreatKind kind, ThreatMode mode, int k, int startX,
-                 int startY) {
-  if (!hasOwnStones(gameState.board, player, k, startX, startY, windowLength(kind),
-                    ownStonesNeeded(kind, mode))) {
-    return;
-  }
-  PatternMatch match;
-  const int count = patternsPerKind(kind);
-  for (int p = 0; p < count; ++p) {
-    if (matchPattern(gameState.board, player, patternTemplate(kind, p), startX, startY,
-                     directionDx[k], directionDy[k], mode, match)) {
-      out.push_back(makeRecord(match, kind, threatKey(p, mode, kind, k, startX, startY)));
-    }
-  }
-}
-
-// Rescans every window within W - 1 steps of a cell that differs from the snapshot, each
-// window once per call, and marks it in the scan-mark grid.
-void scanChangedCells(const ThreatCache& cache, int player, ThreatKind kind, ThreatMode mode) {
+// Rescans every window within W - 1 steps of one changed cell, in direction and then step
+// order. Each of the four lines through the cell is read once and all its windows are
+// matched on that copy; a window without enough own stones cannot match and is passed
+// over, and a window already matched in this call (from an earlier changed cell on the
+// same line) is not matched again.
+void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode) {
   const int w = windowLength(kind);
-  std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
-  for (int x = 0; x < gameState.width; ++x) {
-    for (int y = 0; y < gameState.height; ++y) {
-      if (cache.snapshot[x * boardStride + y] == cellAt(x, y)) continue;
-      for (int k = 0; k < 4; ++k) {
-        for (int n = -(w - 1); n <= w - 1; ++n) {
-          const int startX = offsetX(x, k, n);
-          const int startY = offsetY(y, k, n);
-          std::uint32_t& mark = finder.scanMarks[startX + w - 1][startY + w - 1];
-          if (mark & (1u << k)) continue;
-          mark |= 1u << k;
-          matchWindow(finder.newMatches, player, kind, mode, k, startX, startY);
-        }
+  const int needed = ownStonesNeeded(kind, mode);
+  const int count = patternsPerKind(kind);
+  for (int k = 0; k < 4; ++k) {
+    const LineCells line = readLine(player, x, y, k, w);
+    if (!hasBits(line.own, needed)) continue;
+    int inWindow = 0;  // own stones in cells start .. start + w - 2 of the line
+    for (int i = 0; i < w - 1; ++i) inWindow += holdsCell(line.own, i);
+    for (int start = 0; start <= 2 * (w - 1); ++start) {
+      inWindow += holdsCell(line.own, start + w - 1);
+      const bool enoughStones = inWindow >= needed;
+      inWindow -= holdsCell(line.own, start);
+      if (!enoughStones) continue;
+      const int startX = offsetX(x, k, start - (w - 1));
+      const int startY = offsetY(y, k, start - (w - 1));
+      std::uint8_t& mark = finder.scanMarks[startX + w - 1][startY + w - 1];
+      if (mark & (1u << k)) continue;
+      if (mark == 0) finder.marksSet.push_back(&mark);
+      mark |= 1u << k;
+      for (int p = 0; p < count; ++p) {
+        const LineTemplate& t = lineTemplate(kind, p);
+        int missing;
+        if (!matchLine(line, t, start, mode, missing)) continue;
+        finder.newMatches.push_back(makeRecord(linePatternMatch(t, x, y, k, w, start, missing),
+                                               kind, threatKey(p, mode, kind, k, startX, startY)));
       }
     }
   }
 }
 
-// Whether this call rescanned the window of a record, read back from its key:
+// Lists the cells that differ from the snapshot, in x-then-y order, and brings the
+// snapshot up to date. Most columns are unchanged between two calls of a slot, so whole
+// columns are compared first.
+void collectChangedCells(ThreatCache& cache) {
+  for (int x = 0; x < gameState.width; ++x) {
+    Cell* snapshot = &cache.snapshot[x * boardStride];
+    const Cell* live = &gameState.board[x * boardStride];
+    if (std::memcmp(snapshot, live, gameState.height * sizeof(Cell)) == 0) continue;
+    for (int y = 0; y < gameState.height; ++y) {
+      if (snapshot[y] == live[y]) continue;
+      finder.changedCells.push_back({x, y});
+      snapshot[y] = live[y];
+    }
+  }
+}
+
+// Whether this call rescanned the window of a record: whether a changed cell lies on its
+// line within W - 1 steps of its start. The window is read back from the key:
 // pattern * 10^7 + mode * 10^6 + kind * 10^5 + k * 10^4 + startX * 100 + startY, where
 // startX * 100 + startY lies in -808 .. 2727.
 bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mode) {
@@ -109,7 +133,15 @@ bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mod
   const int startX = (start + 1008) / 100 - 10;      // startY lies in -8 .. 27
   const int startY = start - startX * 100;
   const int w = windowLength(kind);
-  return (finder.scanMarks[startX + w - 1][startY + w - 1] & (1u << k)) != 0;
+  const int dx = directionDx[k];
+  const int dy = directionDy[k];
+  for (const ChangedCell& cell : finder.changedCells) {
+    const int n = dx != 0 ? (startX - cell.x) * dx : (startY - cell.y) * dy;
+    if (n >= -(w - 1) && n <= w - 1 && cell.x + n * dx == startX && cell.y + n * dy == startY) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -124,23 +156,24 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
     cache.width = gameState.width;
     cache.height = gameState.height;
   }
-  finder.newMatches.clear();
-  scanChangedCells(cache, player, kind, mode);
+  collectChangedCells(cache);
+  if (!finder.changedCells.empty()) {
+    for (const ChangedCell& cell : finder.changedCells) {
+      scanChangedCell(cell.x, cell.y, player, kind, mode);
+    }
+    // The cache holds every match on the snapshot, so a cached record whose window was
+    // rescanned is one the snapshot scan would find again: the live scan has the current
+    // word on that window.
+    std::erase_if(cache.records,
+                  [&](const ThreatRecord& record) { return windowRescanned(record, kind, mode); });
+    cache.records.insert(cache.records.end(), finder.newMatches.begin(), finder.newMatches.end());
 
-  for (int x = 0; x < gameState.width; ++x) {
-    std::copy_n(&gameState.board[x * boardStride], gameState.height,
-                &cache.snapshot[x * boardStride]);
+    for (std::uint8_t* mark : finder.marksSet) *mark = 0;
+    finder.marksSet.clear();
+    finder.newMatches.clear();
+    finder.changedCells.clear();
   }
-
-  // The cache holds every match on the snapshot, so a cached record whose window was
-  // rescanned is one the snapshot scan would find again: the live scan has the current
-  // word on that window.
-  list.clear();
-  for (const ThreatRecord& record : cache.records) {
-    if (!windowRescanned(record, kind, mode)) list.push_back(record);
-  }
-  list.insert(list.end(), finder.newMatches.begin(), finder.newMatches.end());
-  cache.records = list;
+  list = cache.records;
 }
 
 void resetThreatFinder() {
@@ -148,6 +181,8 @@ void resetThreatFinder() {
     cache = ThreatCache{};
   }
   std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
+  finder.marksSet = {};
+  finder.changedCells = {};
   finder.newMatches = ThreatList{};
 }
 

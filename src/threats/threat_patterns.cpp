@@ -2,13 +2,6 @@
 
 namespace fivefold {
 
-// x own stone (or the one missing square), X own stone, o no own stone, O edge or
-// opponent stone, _ empty, c empty cost square, g empty cost and gain square, * anything.
-const char* const threatPatterns[threatPatternCount] = {
-    "o_gxxxg_o", "*Ocxxxgco", "ocgxxxcO*", "ocgxxxc_X", "X_cxxxgco", "ocxxgxco*", "ocxgxxco*",
-    "ogxxxxo*",  "*oxxxxgo",  "oxgxxxo*",  "oxxgxxo*",  "oxxxgxo*",  "X_xxxxgo",  "ogxxxx_X",
-};
-
 const std::int32_t threatKindSizes[4] = {7, 7, 9, 8};
 
 namespace {

@@ -17,7 +17,13 @@ constexpr int maxCostSquares = 5;
 // Entry kind * 7 + number is pattern `number` of that kind. The order is fixed: the
 // pattern number is part of every match's key and sets the order in which matches are
 // listed.
-extern const char* const threatPatterns[threatPatternCount];
+// The alphabet: x own stone (or the one missing square), X own stone, o no own stone,
+// O edge or opponent stone, _ empty, c empty cost square, g empty cost and gain square,
+// * anything. Kept in the header so that the finder can compile them at build time.
+inline constexpr const char* threatPatterns[threatPatternCount] = {
+    "o_gxxxg_o", "*Ocxxxgco", "ocgxxxcO*", "ocgxxxc_X", "X_cxxxgco", "ocxxgxco*", "ocxgxxco*",
+    "ogxxxxo*",  "*oxxxxgo",  "oxgxxxo*",  "oxxgxxo*",  "oxxxgxo*",  "X_xxxxgo",  "ogxxxx_X",
+};
 
 // Pattern count of Three, of Four, then window length of Three, of Four.
 extern const std::int32_t threatKindSizes[4];

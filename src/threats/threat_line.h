@@ -1,0 +1,128 @@
+// The finder's own matcher: the templates compiled into bit masks and laid on one line of
+// the live board that was read once into bit sets. It answers as matchPattern does, which
+// reads the board cell by cell for every template and window; the finder tries seven
+// templates on up to seventeen windows per line, so reading each cell once pays.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "threats/threat_patterns.h"
+
+namespace fivefold {
+
+// Cell i of a line is bit 2i of a LineBits word: the line is read with each cell's value
+// in bits 2i and 2i + 1, and the sets below are worked out from that word at once.
+using LineBits = std::uint64_t;
+
+constexpr LineBits cellBit(int i) {
+  return LineBits{1} << (2 * i);
+}
+inline bool holdsCell(LineBits bits, int i) {
+  return (bits >> (2 * i)) & 1;
+}
+
+// The 3W - 2 cells (x, y) + (i - (W - 1)) * step(k), i = 0 .. 3W - 3, around one cell:
+// every window of direction k within W - 1 steps of it. A cell outside the playing area
+// is neither own nor empty, and blocking.
+struct LineCells {
+  LineBits own = 0;       // an own stone
+  LineBits empty = 0;     // on the board and empty
+  LineBits blocking = 0;  // off the board, or the opponent's stone
+};
+
+LineCells readLine(int player, int x, int y, int k, int w);
+
+// One template as the cells of its window that it demands (cell i for character i), and
+// where its marked squares lie in the window.
+struct LineTemplate {
+  LineBits own;       // "X"
+  LineBits empty;     // "_", "c", "g"
+  LineBits notOwn;    // "o"
+  LineBits blocking;  // "O"
+  LineBits stones;    // "x": own, or the one missing square
+  std::int32_t cost[maxCostSquares];
+  std::int32_t costCount;
+  std::int32_t gain;
+};
+
+constexpr LineTemplate compileTemplate(const char* pattern) {
+  LineTemplate t{};
+  for (int i = 0; pattern[i] != '\0'; ++i) {
+    const LineBits bit = cellBit(i);
+    switch (pattern[i]) {
+      case 'x':
+        t.stones |= bit;
+        break;
+      case 'X':
+        t.own |= bit;
+        break;
+      case 'o':
+        t.notOwn |= bit;
+        break;
+      case 'O':
+        t.blocking |= bit;
+        break;
+      case '_':
+        t.empty |= bit;
+        break;
+      case 'c':
+      case 'g':
+        t.empty |= bit;
+        t.cost[t.costCount++] = i;
+        if (pattern[i] == 'g') t.gain = i;  // the last "g" is the gain square
+        break;
+      default:  // '*'
+        break;
+    }
+  }
+  return t;
+}
+
+struct LineTemplates {
+  LineTemplate entries[threatPatternCount];
+};
+
+constexpr LineTemplates compileAllTemplates() {
+  LineTemplates all{};
+  for (int entry = 0; entry < threatPatternCount; ++entry) {
+    all.entries[entry] = compileTemplate(threatPatterns[entry]);
+  }
+  return all;
+}
+
+inline constexpr LineTemplates lineTemplates = compileAllTemplates();
+
+inline const LineTemplate& lineTemplate(ThreatKind kind, int number) {
+  return lineTemplates.entries[kind * 7 + number];
+}
+
+// Whether `t` matches the window that starts at cell `start` of `line`. On a match
+// `missing` is the missing square's place in the window, or -1 when there is none.
+inline bool matchLine(const LineCells& line, const LineTemplate& t, int start, ThreatMode mode,
+                      int& missing) {
+  const LineBits own = line.own >> (2 * start);
+  const LineBits empty = line.empty >> (2 * start);
+  const LineBits blocking = line.blocking >> (2 * start);
+  if ((t.own & ~own) | (t.empty & ~empty) | (t.notOwn & own) | (t.blocking & ~blocking)) {
+    return false;
+  }
+  const LineBits lacking = t.stones & ~own;
+  if (lacking == 0) {
+    missing = -1;
+    return true;
+  }
+  // One "x" may stand on an empty square in OneMissing mode; two never.
+  if (mode != OneMissing || !std::has_single_bit(lacking) || (lacking & empty) == 0) {
+    return false;
+  }
+  missing = std::countr_zero(lacking) / 2;
+  return true;
+}
+
+// The match of `t` at the window that starts at cell `start` of the line read around
+// (x, y) in direction k, with `missing` as matchLine gave it.
+PatternMatch linePatternMatch(const LineTemplate& t, int x, int y, int k, int w, int start,
+                              int missing);
+
+}  // namespace fivefold

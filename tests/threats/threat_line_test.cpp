@@ -1,0 +1,87 @@
+// The finder's bit-mask matcher against matchPattern, which reads the board cell by cell:
+// every window around a cell, every template, both modes and players, on random boards of
+// several sizes with stones of all values, also outside the playing area.
+#include "threats/threat_line.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "threat_board.h"
+
+namespace fivefold {
+namespace {
+
+using LineMatcherTest = ThreatBoardTest;
+
+void expectSameMatch(const PatternMatch& a, const PatternMatch& b) {
+  EXPECT_EQ(a.missingX, b.missingX);
+  EXPECT_EQ(a.missingY, b.missingY);
+  EXPECT_EQ(a.gainX, b.gainX);
+  EXPECT_EQ(a.gainY, b.gainY);
+  ASSERT_EQ(a.costCount, b.costCount);
+  for (int c = 0; c < maxCostSquares; ++c) {
+    EXPECT_EQ(a.costX[c], b.costX[c]);
+    EXPECT_EQ(a.costY[c], b.costY[c]);
+  }
+}
+
+// Compares every window of direction k within W - 1 steps of (x, y); returns the matches.
+int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode mode) {
+  const int w = windowLength(kind);
+  const LineCells line = readLine(player, x, y, k, w);
+  int matches = 0;
+  for (int start = 0; start <= 2 * (w - 1); ++start) {
+    const int startX = offsetX(x, k, start - (w - 1));
+    const int startY = offsetY(y, k, start - (w - 1));
+    for (int p = 0; p < patternsPerKind(kind); ++p) {
+      PatternMatch expected;
+      const bool matched = matchPattern(gameState.board, player, patternTemplate(kind, p), startX,
+                                        startY, directionDx[k], directionDy[k], mode, expected);
+      int missing = -2;
+      const bool lineMatched = matchLine(line, lineTemplate(kind, p), start, mode, missing);
+      EXPECT_EQ(lineMatched, matched) << "window " << startX << "," << startY << " k " << k
+                                      << " pattern " << p << " mode " << mode;
+      if (!matched || !lineMatched) continue;
+      ++matches;
+      SCOPED_TRACE(testing::Message() << "window " << startX << "," << startY << " k " << k
+                                      << " pattern " << p << " mode " << mode);
+      expectSameMatch(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing),
+                      expected);
+    }
+  }
+  return matches;
+}
+
+TEST_F(LineMatcherTest, AnswersAsMatchPatternOnRandomBoards) {
+  std::mt19937 random(11);
+  auto below = [&](int n) { return std::uniform_int_distribution<>(0, n - 1)(random); };
+  int matches = 0;
+  for (int board = 0; board < 40; ++board) {
+    setBoard(minBoardSize + below(maxBoardSize - minBoardSize + 1),
+             minBoardSize + below(maxBoardSize - minBoardSize + 1));
+    // Dense enough for threes and fours; the grid outside the playing area is filled too,
+    // and must read as off the board.
+    const int density = 2 + below(4);
+    for (Cell& cell : gameState.board) {
+      const int r = below(10);
+      cell = r < density ? 1 + r % 2 : (r == 9 && below(4) == 0 ? 3 : 0);
+    }
+    for (int probe = 0; probe < 25; ++probe) {
+      const int x = below(gameState.width);
+      const int y = below(gameState.height);
+      for (int k = 0; k < 4; ++k) {
+        for (int player = 1; player <= 2; ++player) {
+          for (ThreatKind kind : {Three, Four}) {
+            matches += compareAround(x, y, k, player, kind, Exact);
+            matches += compareAround(x, y, k, player, kind, OneMissing);
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(matches, 1000);  // the boards did hold threats of every kind to compare
+}
+
+}  // namespace
+}  // namespace fivefold

@@ -22,7 +22,7 @@ class HandOffTest(unittest.TestCase):
         self.assertEqual("OK", self.brain.read_line())
         time.sleep(0.5)  # the search is under way; nothing is printed until it ends
 
-    def read_move_after_stop(self, limit=3.0, searching=True):
+    def read_move_after_stop(self, limit=5.0, searching=True):
         """The stopped turn's lines: its report (the search's AB line when it was searching),
         then its move line, both in time."""
         sent = time.monotonic()
@@ -73,7 +73,7 @@ class HandOffTest(unittest.TestCase):
     def test_time_setting_changed_during_a_turn_takes_effect(self):
         self.start_long_turn()
         self.brain.send("INFO timeout_turn 200")
-        self.read_move_after_stop(limit=2.0)
+        self.read_move_after_stop(limit=4.0)
         self.brain.send("END")
         self.assertEqual(0, self.brain.wait())
 

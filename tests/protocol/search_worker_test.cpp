@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,7 +54,11 @@ TEST_F(SearchWorkerTest, StopRequestEndsTheTurnWithItsMoveBeforeTheWaitReturns) 
   startSearchWorker();
   startTurn();
   std::this_thread::sleep_for(30ms);
-  EXPECT_TRUE(lines.empty());  // still computing
+  {
+    // Still computing: the worker is not idle.
+    std::lock_guard lock(gameState.workerIdle.mutex);
+    EXPECT_FALSE(gameState.workerIdle.signalled);
+  }
   stopSearchAndWait();
   // The move was placed and written before the worker became idle.
   EXPECT_EQ(std::vector<std::string>{"4,5"}, lines);

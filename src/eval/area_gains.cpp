@@ -64,6 +64,9 @@ void absorbChange(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digit
     for (int u = window.from; u <= window.to; ++u) {
       if (u != 0 && line[u + 6] == 0) emptyMask |= 1 << (u + 6);
     }
+    // The changes are summed per square of the line first, then added to the kept gains.
+    std::int32_t plainChange[13] = {};
+    std::int32_t raisedChange[13] = {};
     int start = window.firstOffset + 6;
     int code = 0;
     for (int j = 0; j < windowSquares; ++j) code = code * 3 + line[start + j];
@@ -71,21 +74,27 @@ void absorbChange(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digit
       const int centreWeight = powersOfThree[start];
       const int oldCode = code + before * centreWeight;
       const int newCode = code + after * centreWeight;
-      const WithoutValues oldBase = withoutValues[oldCode];
-      const WithoutValues newBase = withoutValues[newCode];
-      // The window's seven squares, its borders too, are line positions start .. start+6.
-      for (int squares = emptyMask & (127 << start); squares != 0; squares &= squares - 1) {
-        const int position = __builtin_ctz(squares);
-        const int weight = powersOfThree[6 - (position - start)];
-        const std::int32_t withOld = with[oldCode + weight];
-        const std::int32_t withNew = with[newCode + weight];
-        const int index = centreIndex + (position - 6) * window.step;
-        kept.plain[index] += (withNew - newBase.plain) - (withOld - oldBase.plain);
-        kept.raised[index] += (withNew - newBase.raised) - (withOld - oldBase.raised);
+      const std::int32_t plainBase = countPatternValues[newCode] - countPatternValues[oldCode];
+      const std::int32_t raisedBase = raisedPatternValues[newCode] - raisedPatternValues[oldCode];
+      // The window's seven squares, its borders too, are line positions start .. start+6;
+      // the empty ones among them are the low bits of `squares`, the border before it bit 0.
+      for (int squares = emptyMask >> start & 127; squares != 0; squares &= squares - 1) {
+        const int place = __builtin_ctz(squares);
+        const int position = start + place;
+        const int weight = powersOfThree[6 - place];
+        const std::int32_t withChange = with[newCode + weight] - with[oldCode + weight];
+        plainChange[position] += withChange - plainBase;
+        raisedChange[position] += withChange - raisedBase;
       }
       if (start == window.lastOffset + 6) break;
       code = (code - line[start] * powersOfThree[6]) * 3 + line[start + windowSquares];
       ++start;
+    }
+    for (int squares = emptyMask; squares != 0; squares &= squares - 1) {
+      const int position = __builtin_ctz(squares);
+      const int index = centreIndex + (position - 6) * window.step;
+      kept.plain[index] += plainChange[position];
+      kept.raised[index] += raisedChange[position];
     }
   }
 }

@@ -1,5 +1,6 @@
 #include "decision/decision_state.h"
 
+#include "eval/area_gains.h"
 #include "eval/board_evaluation.h"
 #include "threats/threat_finder.h"
 
@@ -8,6 +9,7 @@ namespace fivefold {
 void resetDecisionState() {
   resetThreatFinder();
   resetBoardEvaluator();
+  resetAreaGains();
 }
 
 }  // namespace fivefold

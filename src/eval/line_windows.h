@@ -71,6 +71,49 @@ inline constexpr std::array<std::int32_t, windowPatterns> raisedPatternValues =
 // Digit of each Cell value (0 to 3) for the side counted plus: index 1 or 2.
 inline constexpr std::uint8_t cellDigits[3][4] = {{0, 0, 0, 0}, {0, 1, 2, 0}, {0, 2, 1, 0}};
 
+// The squares around (x, y) along direction k that its windows can hold: digits[u + 6] is
+// the digit of the square at offset u (-6 .. 6), read from grid (stride 20) through
+// digitOf; the square itself and squares off the playing area stay 0. Window o covers
+// offsets o+1 .. o+5; those with all five on the board run from firstOffset to lastOffset.
+struct WindowLine {
+  int digits[13] = {};
+  int from = 0, to = 0;  // the offsets on the board
+  int firstOffset = 0, lastOffset = 0;
+  int step = 0;  // grid index step of one offset
+};
+
+// Reads the line; false if no window of this direction holds or borders (x, y).
+inline bool readWindowLine(const Cell* grid, int x, int y, int k, const std::uint8_t* digitOf,
+                           WindowLine& line) {
+  const int width = gameState.width;
+  const int height = gameState.height;
+  int behind = 0, ahead = 0;  // squares on the board behind (negative steps) and ahead
+  switch (k) {
+    case 0:
+      behind = std::min(width - 1 - x, height - 1 - y), ahead = std::min(x, y);
+      break;
+    case 1:
+      behind = height - 1 - y, ahead = y;
+      break;
+    case 2:
+      behind = std::min(x, height - 1 - y), ahead = std::min(width - 1 - x, y);
+      break;
+    default:
+      behind = x, ahead = width - 1 - x;
+      break;
+  }
+  line.firstOffset = std::max(-6, -behind - 1);
+  line.lastOffset = std::min(0, ahead - 5);
+  if (line.firstOffset > line.lastOffset) return false;
+  line.step = lineStepX[k] * boardStride + lineStepY[k];
+  line.from = std::max(-6, -behind);
+  line.to = std::min(6, ahead);
+  const Cell* centre = grid + x * boardStride + y;
+  for (int u = line.from; u < 0; ++u) line.digits[u + 6] = digitOf[centre[u * line.step]];
+  for (int u = 1; u <= line.to; ++u) line.digits[u + 6] = digitOf[centre[u * line.step]];
+  return true;
+}
+
 // Sum over the 28 windows whose squares contain (x, y) or border it of
 //   after[pattern with digit afterDigit on (x, y)] - before[pattern with beforeDigit there],
 // the other squares read from grid (stride 20) through digitOf. Windows with a square off
@@ -78,37 +121,18 @@ inline constexpr std::uint8_t cellDigits[3][4] = {{0, 0, 0, 0}, {0, 1, 2, 0}, {0
 inline std::int32_t sumWindowChange(const Cell* grid, int x, int y, const std::uint8_t* digitOf,
                                     int beforeDigit, int afterDigit, const std::int32_t* before,
                                     const std::int32_t* after) {
-  const int width = gameState.width;
-  const int height = gameState.height;
-  const int room[4][2] = {
-      // squares on the board behind (negative steps) and ahead of (x, y), per direction
-      {std::min(width - 1 - x, height - 1 - y), std::min(x, y)},
-      {height - 1 - y, y},
-      {std::min(x, height - 1 - y), std::min(width - 1 - x, y)},
-      {x, width - 1 - x},
-  };
   std::int32_t sum = 0;
   for (int k = 0; k < 4; ++k) {
-    const int behind = room[k][0];
-    const int ahead = room[k][1];
-    // Window o covers offsets o+1 .. o+5; all five must be on the board.
-    const int firstOffset = std::max(-6, -behind - 1);
-    const int lastOffset = std::min(0, ahead - 5);
-    if (firstOffset > lastOffset) continue;
-    const int step = lineStepX[k] * boardStride + lineStepY[k];
-    const Cell* centre = grid + x * boardStride + y;
-    int line[13] = {};  // offsets -6 .. 6; the scored square stays 0
-    const int from = std::max(-6, -behind);
-    const int to = std::min(6, ahead);
-    for (int u = from; u < 0; ++u) line[u + 6] = digitOf[centre[u * step]];
-    for (int u = 1; u <= to; ++u) line[u + 6] = digitOf[centre[u * step]];
-    int start = firstOffset + 6;
+    WindowLine window;
+    if (!readWindowLine(grid, x, y, k, digitOf, window)) continue;
+    const int* line = window.digits;
+    int start = window.firstOffset + 6;
     int code = 0;
     for (int j = 0; j < windowSquares; ++j) code = code * 3 + line[start + j];
     for (;;) {
       const int centreWeight = powersOfThree[start];
       sum += after[code + afterDigit * centreWeight] - before[code + beforeDigit * centreWeight];
-      if (start == lastOffset + 6) break;
+      if (start == window.lastOffset + 6) break;
       code = (code - line[start] * powersOfThree[6]) * 3 + line[start + windowSquares];
       ++start;
     }

@@ -147,26 +147,27 @@ void placeOrReport(std::int32_t who, std::int32_t x, std::int32_t y) {
   }
 }
 
-void commandTurn(const char* args) {
+// The start of TURN and PLAY: the board preamble, then their square; false (after the
+// error reply) when it is unreadable or off the board.
+bool preambleAndSquare(const char* args, std::int32_t& x, std::int32_t& y) {
   boardPreamble();
+  if (readSquare(args, x, y)) return true;
+  printLine("ERROR bad coordinates");
+  return false;
+}
+
+void commandTurn(const char* args) {
   std::int32_t x = 0;
   std::int32_t y = 0;
-  if (!readSquare(args, x, y)) {
-    printLine("ERROR bad coordinates");
-    return;
-  }
+  if (!preambleAndSquare(args, x, y)) return;
   placeOrReport(2, x, y);
   startTurn();
 }
 
 void commandPlay(const char* args) {
-  boardPreamble();
   std::int32_t x = 0;
   std::int32_t y = 0;
-  if (!readSquare(args, x, y)) {
-    printLine("ERROR bad coordinates");
-    return;
-  }
+  if (!preambleAndSquare(args, x, y)) return;
   placeOrReport(1, x, y);
   printLine("%d,%d", x, y);
 }

@@ -11,22 +11,6 @@ AreaGainsState areaGains;
 
 namespace {
 
-// The value without the stone of each pattern under both tables side by side, so that a
-// window's two lookups share a cache line.
-struct WithoutValues {
-  std::int32_t plain, raised;
-};
-
-constexpr std::array<WithoutValues, windowPatterns> makeWithoutValues() {
-  std::array<WithoutValues, windowPatterns> values{};
-  for (int code = 0; code < windowPatterns; ++code) {
-    values[code] = {countPatternValues[code], raisedPatternValues[code]};
-  }
-  return values;
-}
-
-constexpr std::array<WithoutValues, windowPatterns> withoutValues = makeWithoutValues();
-
 void scoreFromScratch(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digitOf) {
   const std::int32_t* with = countPatternValues.data();
   const int index = x * boardStride + y;

@@ -91,9 +91,16 @@ void sweepArea(AreaSweep& sweep, int player, int margin) {
 // Offers every wanted square of the area, in visiting order (x, then y, ascending).
 void offerArea(BestMoves& best, const AreaSweep& sweep, const std::int32_t* gains) {
   const AreaBox& area = sweep.area;
+  // Most squares score no more than the last kept one; a local copy of that score rejects
+  // them with one compare (a write through best.x or best.y could alias best.score, so
+  // the compiler would reload it). Every entry of the area is written, wanted or not.
+  std::int32_t lowestKept = best.score[best.slots - 1];
   for (int x = area.fromX; x < area.toX; ++x) {
     for (int y = area.fromY; y < area.toY; ++y) {
-      if (sweep.wanted[x * boardStride + y]) best.offer(x, y, gains[x * boardStride + y]);
+      const int index = x * boardStride + y;
+      if (gains[index] <= lowestKept || !sweep.wanted[index]) continue;
+      best.offer(x, y, gains[index]);
+      lowestKept = best.score[best.slots - 1];
     }
   }
 }

@@ -7,6 +7,7 @@ import shlex
 import subprocess
 import threading
 import time
+import unittest
 
 MOVE = re.compile(r"-?\d+,-?\d+")  # stands for any move line in an expected transcript
 
@@ -90,3 +91,12 @@ class Session:
                 stream.close()
             except OSError:
                 pass
+
+
+class TranscriptCase(unittest.TestCase):
+    """Runs a whole input through a fresh brain and compares its output lines."""
+
+    def assertTranscript(self, lines, expected, status=0):
+        out, code = run(lines)
+        self.assertTrue(matches(expected, out), f"\nexpected {expected}\nactual   {out}")
+        self.assertEqual(status, code)

@@ -2,17 +2,10 @@
 
 import unittest
 
-from brain import MOVE, matches, run
+from brain import MOVE, TranscriptCase
 
 ABOUT = ('name="Fivefold", version="1.0.0", author="Fivefold team", '
          'country="International"')
-
-
-class TranscriptCase(unittest.TestCase):
-    def assertTranscript(self, lines, expected, status=0):
-        out, code = run(lines)
-        self.assertTrue(matches(expected, out), f"\nexpected {expected}\nactual   {out}")
-        self.assertEqual(status, code)
 
 
 class BoardSizeTest(TranscriptCase):

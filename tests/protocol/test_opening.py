@@ -2,14 +2,12 @@
 
 import unittest
 
-from brain import MOVE, matches, run
+from brain import MOVE, TranscriptCase, run
 
 
-class OpeningTest(unittest.TestCase):
+class OpeningTest(TranscriptCase):
     def check(self, lines, expected):
-        out, code = run(lines + ["END"])
-        self.assertTrue(matches(expected, out), f"\nexpected {expected}\nactual   {out}")
-        self.assertEqual(0, code)
+        self.assertTranscript(lines + ["END"], expected)
 
     def test_first_move_is_the_centre(self):
         self.check(["START 15", "BEGIN"], ["OK", "7,7"])

@@ -13,17 +13,13 @@ namespace fivefold {
 
 namespace {
 
-int otherPlayer(int player) {
-  return player == 1 ? 2 : 1;
-}
-
 // A forced block: the side to move must stop the opponent's four on (x, y). The child
 // keeps the depth; neither the window nor the clock is tested on this path.
 std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::int32_t beta,
                                int ply, int x, int y) {
   Cell& square = cellRef(x, y);
   square = player;
-  const std::int32_t s = -alphaBeta(otherPlayer(player), depth, -beta, -alpha, ply + 1);
+  const std::int32_t s = -alphaBeta(otherSide(player), depth, -beta, -alpha, ply + 1);
   square = 0;
   return decayScore(s);
 }
@@ -33,7 +29,7 @@ std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::i
 std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply) {
   searchState.nodeCount += 1;
   if (depth <= 0) return evaluateBoard(player);
-  const int opponent = otherPlayer(player);
+  const int opponent = otherSide(player);
   NodeLists& lists = nodeLists(ply);
   ThreatList& threats = lists.threats;
 

@@ -44,6 +44,11 @@ extern GameState gameState;
 inline bool isOnBoard(int x, int y) {
   return x >= 0 && x < gameState.width && y >= 0 && y < gameState.height;
 }
+// The side that is not player: 2 for 1, and 1 otherwise.
+inline int otherSide(int player) {
+  return player == 1 ? 2 : 1;
+}
+
 inline Cell cellAt(int x, int y) {
   return gameState.board[x * boardStride + y];
 }

@@ -17,7 +17,7 @@ void addCost(PatternMatch& match, int x, int y) {
 bool matchPattern(const Cell* board, int player, const char* pattern, int startX, int startY,
                   int dx, int dy, ThreatMode mode, PatternMatch& match) {
   match = PatternMatch{};
-  const int opponent = player == 1 ? 2 : 1;
+  const int opponent = otherSide(player);
   int x = startX;
   int y = startY;
   for (const char* c = pattern; *c != '\0'; ++c, x += dx, y += dy) {

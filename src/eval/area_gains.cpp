@@ -1,9 +1,9 @@
 #include "eval/area_gains.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "eval/line_windows.h"
+#include "protocol/board_snapshot.h"
 
 namespace fivefold {
 
@@ -90,20 +90,14 @@ void catchUp(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
     startAfresh(kept, digitOf);
     return;
   }
-  for (int x = 0; x < kept.width; ++x) {
-    const Cell* boardRow = gameState.board + x * boardStride;
-    Cell* snapshotRow = kept.snapshot + x * boardStride;
-    if (std::memcmp(boardRow, snapshotRow, sizeof(Cell) * kept.height) == 0) continue;
-    for (int y = 0; y < kept.height; ++y) {
-      if (boardRow[y] == snapshotRow[y]) continue;
-      const int before = digitOf[snapshotRow[y]];
-      const int after = digitOf[boardRow[y]];
-      if (before != after) absorbChange(kept, x, y, digitOf, before, after);
-      snapshotRow[y] = boardRow[y];
-      // While the square held a stone its own gains were not kept.
-      if (before != 0 && after == 0) scoreFromScratch(kept, x, y, digitOf);
-    }
-  }
+  absorbBoardChanges(kept.snapshot, [&](int x, int y, Cell oldCell, Cell newCell) {
+    const int before = digitOf[oldCell];
+    const int after = digitOf[newCell];
+    if (before != after) absorbChange(kept, x, y, digitOf, before, after);
+    // While the square held a stone its own gains were not kept. Its own cell in the
+    // snapshot is not read for them, only the squares around it.
+    if (before != 0 && after == 0) scoreFromScratch(kept, x, y, digitOf);
+  });
 }
 
 }  // namespace

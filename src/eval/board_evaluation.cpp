@@ -1,10 +1,10 @@
 #include "eval/board_evaluation.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 #include "eval/line_windows.h"
+#include "protocol/board_snapshot.h"
 
 namespace fivefold {
 
@@ -22,22 +22,13 @@ std::int32_t evaluateBoard(int player) {
   const std::int32_t* values = countPatternValues.data();
   Cell* snapshot = boardEvaluator.evalSnapshot;
   std::int64_t total = boardEvaluator.evalTotal;
-  const int width = gameState.width;
-  const int height = gameState.height;
-  for (int x = 0; x < width; ++x) {
-    const Cell* boardRow = gameState.board + x * boardStride;
-    Cell* snapshotRow = snapshot + x * boardStride;
-    if (std::memcmp(boardRow, snapshotRow, sizeof(Cell) * height) == 0) continue;
-    for (int y = 0; y < height; ++y) {
-      if (boardRow[y] == snapshotRow[y]) continue;
-      // Square by square, each change is scored against the snapshot as it stands with the
-      // earlier changes copied in, so a window touched by several changes adds exactly its
-      // new value minus its old one.
-      total += sumWindowChange(snapshot, x, y, digitOf, digitOf[snapshotRow[y]],
-                               digitOf[boardRow[y]], values, values);
-      snapshotRow[y] = boardRow[y];
-    }
-  }
+  // Square by square, each change is scored against the snapshot as it stands with the
+  // earlier changes copied in, so a window touched by several changes adds exactly its new
+  // value minus its old one.
+  absorbBoardChanges(snapshot, [&](int x, int y, Cell before, Cell after) {
+    total +=
+        sumWindowChange(snapshot, x, y, digitOf, digitOf[before], digitOf[after], values, values);
+  });
   boardEvaluator.evalTotal = total;
   const bool engineToMove = player == 1;
   if (total > decidedTotal) return engineToMove ? decidedResult : -decidedResult;

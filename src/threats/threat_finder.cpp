@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "protocol/board_snapshot.h"
 #include "threats/threat_line.h"
 
 namespace fivefold {
@@ -105,19 +106,11 @@ void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode)
 }
 
 // Lists the cells that differ from the snapshot, in x-then-y order, and brings the
-// snapshot up to date. Most columns are unchanged between two calls of a slot, so whole
-// columns are compared first.
+// snapshot up to date.
 void collectChangedCells(ThreatCache& cache) {
-  for (int x = 0; x < gameState.width; ++x) {
-    Cell* snapshot = &cache.snapshot[x * boardStride];
-    const Cell* live = &gameState.board[x * boardStride];
-    if (std::memcmp(snapshot, live, gameState.height * sizeof(Cell)) == 0) continue;
-    for (int y = 0; y < gameState.height; ++y) {
-      if (snapshot[y] == live[y]) continue;
-      finder.changedCells.push_back({x, y});
-      snapshot[y] = live[y];
-    }
-  }
+  absorbBoardChanges(cache.snapshot, [](int x, int y, Cell, Cell) {
+    finder.changedCells.push_back({x, y});
+  });
 }
 
 // Whether this call rescanned the window of a record: whether a changed cell lies on its

@@ -6,6 +6,7 @@
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
 #include "decision/search_scores.h"
+#include "eval/best_moves.h"
 #include "protocol/game_state.h"
 #include "protocol/output.h"
 #include "threats/threat_selection.h"
@@ -16,28 +17,7 @@ namespace {
 
 constexpr int firstDepth = 6;
 constexpr int rootMargin = 4;
-
-// The root's moves of the running iteration that do not lose, best first, equal scores
-// in search order.
-struct KeptList {
-  std::int32_t score[maxCandidates];
-  std::int32_t x[maxCandidates];
-  std::int32_t y[maxCandidates];
-  int length = 0;
-
-  void insert(std::int32_t s, std::int32_t moveX, std::int32_t moveY) {
-    int i = length++;
-    while (i > 0 && score[i - 1] < s) {
-      score[i] = score[i - 1];
-      x[i] = x[i - 1];
-      y[i] = y[i - 1];
-      --i;
-    }
-    score[i] = s;
-    x[i] = moveX;
-    y[i] = moveY;
-  }
-};
+static_assert(maxCandidates <= bestMovesCapacity);
 
 // The answer when there is nothing to search: the first empty square, x outer, y inner.
 void firstEmptySquare(std::int32_t& x, std::int32_t& y) {
@@ -163,7 +143,11 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
     std::int32_t best = -scoreInfinity;
     std::int32_t bestX = candX[0];
     std::int32_t bestY = candY[0];
-    KeptList kept;
+    // The moves of this iteration that do not lose, best first, equal scores in search
+    // order: the next iteration's list.
+    std::int32_t keptX[maxCandidates];
+    std::int32_t keptY[maxCandidates];
+    BestMoves kept(keptX, keptY, maxCandidates);
     for (int i = 0; i < count; ++i) {
       Cell& square = cellRef(candX[i], candY[i]);
       square = 1;
@@ -199,7 +183,7 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
         bestY = candY[i];
       }
       if (s > scoreDecided) bound = std::min(bound, 999998 - s);
-      if (s > -scoreDecided) kept.insert(s, candX[i], candY[i]);
+      if (s > -scoreDecided) kept.offer(candX[i], candY[i], s);
       if (bound < 0) return best;
     }
 
@@ -216,11 +200,9 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
       printLine("MESSAGE AB: D:%d E:%d F:T2 S:%d", depth, best, searchRate());
       return best;
     }
-    for (int i = 0; i < kept.length; ++i) {
-      candX[i] = kept.x[i];
-      candY[i] = kept.y[i];
-    }
-    count = kept.length;
+    std::copy_n(keptX, kept.filled, candX);
+    std::copy_n(keptY, kept.filled, candY);
+    count = kept.filled;
     if (depth + 2 > searchState.maxDepth) return best;
   }
 }

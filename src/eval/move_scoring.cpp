@@ -3,43 +3,13 @@
 #include <algorithm>
 
 #include "eval/area_gains.h"
+#include "eval/best_moves.h"
 #include "eval/point_evaluation.h"
 #include "protocol/game_state.h"
 
 namespace fivefold {
 
 namespace {
-
-constexpr std::int32_t unsetScore = -2000000;
-
-// The best `slots` squares seen so far, sorted by descending score; a later square moves
-// above an earlier one only with a strictly greater score.
-struct BestMoves {
-  std::int32_t* x;
-  std::int32_t* y;
-  int slots;
-  int filled = 0;
-  std::int32_t score[listedMoveSlots] = {};
-
-  BestMoves(std::int32_t* outX, std::int32_t* outY, int count) : x(outX), y(outY), slots(count) {
-    std::fill(score, score + slots, unsetScore);
-  }
-
-  void offer(int squareX, int squareY, std::int32_t value) {
-    if (value <= score[slots - 1]) return;
-    // Only the filled slots move, so no slot past the reported ones is ever written.
-    int i = filled < slots ? filled++ : slots - 1;
-    while (i > 0 && score[i - 1] < value) {
-      score[i] = score[i - 1];
-      x[i] = x[i - 1];
-      y[i] = y[i - 1];
-      --i;
-    }
-    score[i] = value;
-    x[i] = squareX;
-    y[i] = squareY;
-  }
-};
 
 AreaBox scoredArea(int margin) {
   const int width = gameState.width;

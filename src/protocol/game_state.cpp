@@ -51,6 +51,8 @@ void resetGameState() {
   gameState.timeoutTurn.store(defaultTimeoutTurn, std::memory_order_relaxed);
   gameState.timeLeft.store(defaultTimeLeft, std::memory_order_relaxed);
   setStopSearch(0);
+  gameState.depthLimit.store(0, std::memory_order_relaxed);
+  gameState.nodeLimit.store(0, std::memory_order_relaxed);
   gameState.dataFolder[0] = '\0';
   initEvent(gameState.searchStart, /*manualReset=*/false, /*signalled=*/false);
   initEvent(gameState.workerIdle, /*manualReset=*/true, /*signalled=*/true);

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/decision_state.h"
-#include "protocol/game_state.h"
 #include "protocol/handoff.h"
 #include "protocol/number_scan.h"
-#include "protocol/output.h"
 #include "protocol/platform_io.h"
 #include "protocol/search_worker.h"
 

@@ -1,12 +1,11 @@
 // The one process-wide record of the game: the grid, the playing size, the move number,
-// the last opponent move, the manager's time settings and the hand-off between the
-// command loop and the search worker.
+// the last opponent move, the manager's time settings and search limits, and the stop flag
+// of the search. (The events that pass the record between the command loop and the search
+// worker belong to the protocol's hand-off.)
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-
-#include "protocol/event.h"
 
 namespace fivefold {
 
@@ -37,10 +36,6 @@ struct GameState {
   std::atomic<std::int32_t> depthLimit{0};
   std::atomic<std::int32_t> nodeLimit{0};
   char dataFolder[256] = {};
-  // The events are never destroyed: the worker may still wait on one while the process
-  // exits, and destroying a condition variable that is waited on hangs.
-  Event& searchStart = *new Event(/*manual=*/false, /*initiallySignalled=*/false);
-  Event& workerIdle = *new Event(/*manual=*/true, /*initiallySignalled=*/true);
 };
 
 extern GameState gameState;

@@ -7,15 +7,11 @@
 #include <atomic>
 #include <cstdint>
 
+#include "core/change_journal.h"
+#include "core/grid.h"
+#include "core/line_words.h"
+
 namespace fivefold {
-
-// 0 empty, 1 own stone, 2 opponent stone, 3 winning-line stone.
-using Cell = std::int32_t;
-
-constexpr int boardStride = 20;  // the grid is always 20 x 20, indexed x * 20 + y
-constexpr int boardCells = boardStride * boardStride;
-constexpr int minBoardSize = 5;
-constexpr int maxBoardSize = 20;
 
 constexpr std::int32_t defaultTimeoutTurn = 10000;
 constexpr std::int32_t defaultTimeLeft = 1000000000;
@@ -51,8 +47,15 @@ inline int otherSide(int player) {
 inline Cell cellAt(int x, int y) {
   return gameState.board[x * boardStride + y];
 }
-inline Cell& cellRef(int x, int y) {
-  return gameState.board[x * boardStride + y];
+
+// Every write to the grid: the cell, the words of its lines and the journal change
+// together.
+inline void setCell(int x, int y, Cell value) {
+  const int index = x * boardStride + y;
+  Cell& cell = gameState.board[index];
+  recordWrite(index, cell, value);
+  updateLineWords(index, cell, value);
+  cell = value;
 }
 
 void placeOwnStone(int x, int y);
@@ -61,6 +64,7 @@ void placeWinningStone(int x, int y);
 void removeStone(int x, int y);
 void startGame();
 void setUpDefaultBoard();
+// Empties the whole grid; the journal starts a new epoch.
 void clearGrid();
 
 // Relaxed access to the shared 32-bit values.

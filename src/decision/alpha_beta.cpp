@@ -23,10 +23,9 @@ constexpr std::int32_t moveThresholds[10] = {
 // keeps the depth; neither the window nor the clock is tested on this path.
 std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::int32_t beta,
                                int ply, int x, int y) {
-  Cell& square = cellRef(x, y);
-  square = player;
+  setCell(x, y, player);
   const std::int32_t s = -alphaBeta(otherSide(player), depth, -beta, -alpha, ply + 1);
-  square = 0;
+  setCell(x, y, 0);
   return decayScore(s);
 }
 
@@ -68,10 +67,9 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
   int bound = depth - 1;
   for (int i = 0; i < count; ++i) {
     if (best >= moveThresholds[i]) break;
-    Cell& square = cellRef(lists.candX[i], lists.candY[i]);
-    square = player;
+    setCell(lists.candX[i], lists.candY[i], player);
     const std::int32_t r = alphaBeta(opponent, bound, -beta, -alpha, ply + 1);
-    square = 0;
+    setCell(lists.candX[i], lists.candY[i], 0);
     if (isTimeUp()) {
       setStopSearch(1);
       return 0;

@@ -149,10 +149,9 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
     std::int32_t keptY[maxCandidates];
     BestMoves kept(keptX, keptY, maxCandidates);
     for (int i = 0; i < count; ++i) {
-      Cell& square = cellRef(candX[i], candY[i]);
-      square = 1;
+      setCell(candX[i], candY[i], 1);
       const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -best);
-      square = 0;
+      setCell(candX[i], candY[i], 0);
       const std::int32_t s = decayScore(-r);
       if (isTimeUp()) {
         setStopSearch(1);

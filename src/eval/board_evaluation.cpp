@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/board_snapshot.h"
+#include "core/board_changes.h"
 #include "core/score_scale.h"
 #include "eval/line_windows.h"
 
@@ -19,21 +19,24 @@ std::int32_t evaluateBoard(int player) {
   // Square by square, each change is scored against the snapshot as it stands with the
   // earlier changes copied in, so a window touched by several changes adds exactly its new
   // value minus its old one.
-  absorbBoardChanges(snapshot, [&](int x, int y, Cell before, Cell after) {
-    total +=
-        sumWindowChange(snapshot, x, y, digitOf, digitOf[before], digitOf[after], values, values);
-  });
+  catchUp(
+      boardEvaluator.cursor,
+      [&] {
+        std::fill(std::begin(boardEvaluator.evalSnapshot), std::end(boardEvaluator.evalSnapshot),
+                  0);
+        total = 0;
+      },
+      [&](int x, int y, Cell before, Cell after) {
+        total += sumWindowChange(snapshot, x, y, digitOf, digitOf[before], digitOf[after], values,
+                                 values);
+        snapshot[x * boardStride + y] = after;
+      });
   boardEvaluator.evalTotal = total;
   const bool engineToMove = player == 1;
   if (total > scoreDecided) return engineToMove ? scoreBoardDecided : -scoreBoardDecided;
   if (total < -scoreDecided) return engineToMove ? -scoreBoardDecided : scoreBoardDecided;
   const auto value = static_cast<std::int32_t>(total);
   return engineToMove ? value : -value;
-}
-
-void resetBoardEvaluator() {
-  std::fill(std::begin(boardEvaluator.evalSnapshot), std::end(boardEvaluator.evalSnapshot), 0);
-  boardEvaluator.evalTotal = 0;
 }
 
 std::int64_t boardValueFromScratch() {

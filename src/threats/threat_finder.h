@@ -34,9 +34,6 @@ using ThreatList = std::vector<ThreatRecord>;
 // then those found in this call, in scan order.
 void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode);
 
-// Puts every cache, snapshot and scratch list back to its start-up state.
-void resetThreatFinder();
-
 inline std::int32_t threatKey(int pattern, ThreatMode mode, ThreatKind kind, int direction,
                               int startX, int startY) {
   return pattern * 10000000 + mode * 1000000 + kind * 100000 + direction * 10000 + startX * 100 +

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/output.h"
-#include "decision/decision_state.h"
 #include "opening_board.h"
 
 namespace fivefold {
@@ -25,7 +24,6 @@ TEST_F(MoveChoiceTest, OpeningRulesAnswerFirst) {
 
 TEST_F(MoveChoiceTest, DeclinedOpeningFallsThroughToTheDecider) {
   newGame(15, 15);
-  resetDecisionState();     // the threat finder's list order depends on what it saw before
   placeWinningStone(7, 7);  // the centre is taken: the opening rule declines
   for (int x = 2; x <= 5; ++x) placeOwnStone(x, 2);
   gameState.moveNumber = 1;

@@ -7,7 +7,6 @@
 
 #include "core/game_state.h"
 #include "core/output.h"
-#include "decision/decision_state.h"
 #include "decision/opening_random.h"
 #include "decision/search_clock.h"
 #include "protocol/command_loop.h"
@@ -38,7 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   stopSearchAndWait();  // the previous input's turn, if any, is over
   resetGameState();
   resetHandoff();
-  resetDecisionState();
   resetSearchState();
   resetOpeningRandom();
   lines.clear();

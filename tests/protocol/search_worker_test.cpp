@@ -73,7 +73,7 @@ TEST_F(SearchWorkerTest, StopRequestEndsTheTurnWithItsMoveBeforeTheWaitReturns) 
 }
 
 TEST_F(SearchWorkerTest, OccupiedOrOffBoardAnswerIsReportedAndNotPlaced) {
-  cellRef(2, 3) = 2;
+  setCell(2, 3, 2);
   setMoveDecider(deciderOccupied);
   computeTurn();
   setMoveDecider(deciderOffBoard);

@@ -20,8 +20,7 @@ namespace fivefold::testing {
 // The start-up state of the game with an empty playing area of the given size.
 inline void freshBoard(int width, int height) {
   resetGameState();
-  gameState.width = width;
-  gameState.height = height;
+  setPlayingSize(width, height);
 }
 
 inline void put(int x, int y, Cell value) {

@@ -98,8 +98,7 @@ void setUpFreshBrain(const Position& position) {
   resetGameState();
   resetOpeningRandom();
   resetSearchState();
-  gameState.width = position.width;
-  gameState.height = position.height;
+  setPlayingSize(position.width, position.height);
   gameState.moveNumber = 1;
   for (const Stone& stone : position.stones) {
     if (stone.c == 1) placeOwnStone(stone.x, stone.y);

@@ -7,8 +7,8 @@
 namespace fivefold {
 
 // Brings a reader up to the live grid. When the reader must start afresh (it has seen
-// nothing yet, or the grid was cleared or the playing size changed since its previous
-// call), calls restart(), in which the reader returns to its start-up state, and then
+// nothing yet, or the grid was cleared or the playing size set since its previous call),
+// calls restart(), in which the reader returns to its start-up state, and then
 // reports every stone of the playing area as a change from empty. Otherwise reports every
 // square of the playing area whose value differs from the one it held at the reader's
 // previous call; a square written and restored since is not a change. Each report is
@@ -18,11 +18,9 @@ void catchUp(JournalCursor& cursor, Restart&& restart, OnChange&& onChange) {
   const int width = gameState.width;
   const int height = gameState.height;
   const Cell* board = gameState.board;
-  if (cursor.epoch != changeJournal.epoch || cursor.width != width || cursor.height != height) {
+  if (cursor.epoch != changeJournal.epoch) {
     restart();
     cursor.epoch = changeJournal.epoch;
-    cursor.width = width;
-    cursor.height = height;
     cursor.position = changeJournal.size;
     for (int x = 0; x < width; ++x) {
       for (int y = 0; y < height; ++y) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <iterator>
 
 #include "core/game_state.h"
 
@@ -28,6 +29,8 @@ struct NetScratch {
   std::uint8_t before[boardCells] = {};
   std::uint8_t after[boardCells] = {};
   PendingSquare pending[boardCells] = {};
+  std::uint32_t stamp[boardCells] = {};  // the short runs' marks: the call that saw a square
+  std::uint32_t stampNow = 0;
 };
 
 NetScratch scratch;
@@ -88,11 +91,38 @@ void restartReaders() {
 }
 
 PendingSquares takePendingSquares(JournalCursor& cursor) {
-  netEntries(cursor.position, changeJournal.size);
-  cursor.position = changeJournal.size;
+  const std::uint32_t from = cursor.position;
+  const std::uint32_t to = changeJournal.size;
+  cursor.position = to;
+  PendingSquare* pending = scratch.pending;
   int count = 0;
-  drainWritten([&](int index) { scratch.pending[count++] = {index, scratch.before[index]}; });
-  return {scratch.pending, count};
+  // Between two calls of a reader in the search only a few writes usually pass: a short
+  // list searched and sorted in place costs less than the square marks.
+  constexpr std::uint32_t shortRun = 24;
+  if (to - from <= shortRun) {
+    // A square is new to this call unless it carries this call's stamp.
+    if (++scratch.stampNow == 0) {
+      std::fill(std::begin(scratch.stamp), std::end(scratch.stamp), 0);
+      scratch.stampNow = 1;
+    }
+    const std::uint32_t now = scratch.stampNow;
+    for (std::uint32_t e = from; e < to; ++e) {
+      const JournalEntry entry = changeJournal.entries[e];
+      if (scratch.stamp[entry.index] == now) continue;
+      scratch.stamp[entry.index] = now;
+      pending[count++] = {entry.index, entry.before};
+    }
+    for (int i = 1; i < count; ++i) {
+      const PendingSquare square = pending[i];
+      int j = i;
+      for (; j > 0 && pending[j - 1].index > square.index; --j) pending[j] = pending[j - 1];
+      pending[j] = square;
+    }
+    return {pending, count};
+  }
+  netEntries(from, to);
+  drainWritten([&](int index) { pending[count++] = {index, scratch.before[index]}; });
+  return {pending, count};
 }
 
 void foldJournal() {

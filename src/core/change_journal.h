@@ -25,10 +25,6 @@ struct JournalEntry {
 struct JournalCursor {
   std::uint32_t position = 0;  // entries seen
   std::uint32_t epoch = 0;     // the epoch they belong to; 0: nothing seen yet
-  // The playing size at the reader's previous call: a new size changes which squares
-  // count, so it sends the reader back to a fresh start as a clear does.
-  std::int32_t width = 0;
-  std::int32_t height = 0;
 
   JournalCursor();
   ~JournalCursor();
@@ -55,8 +51,8 @@ inline void recordWrite(int index, int before, int after) {
                                      static_cast<std::uint8_t>(after)};
 }
 
-// A new epoch: every reader starts afresh at its next call. Clearing the grid does this;
-// tests use it to send the readers back to their start-up state.
+// A new epoch: every reader starts afresh at its next call. Clearing the grid and a new
+// playing size do this; tests use it to send the readers back to their start-up state.
 void restartReaders();
 
 // For a reader that is up to date with the current epoch: the squares written since its

@@ -27,13 +27,20 @@ void removeStone(int x, int y) {
   setCell(x, y, 0);
 }
 
+void setPlayingSize(int width, int height) {
+  if (width == gameState.width && height == gameState.height) return;
+  gameState.width = width;
+  gameState.height = height;
+  markPlayingArea(width, height);
+  restartReaders();
+}
+
 void startGame() {
   gameState.moveNumber = 1;
 }
 
 void setUpDefaultBoard() {
-  gameState.width = maxBoardSize;
-  gameState.height = maxBoardSize;
+  setPlayingSize(maxBoardSize, maxBoardSize);
   gameState.moveNumber = 1;
 }
 
@@ -45,8 +52,7 @@ void clearGrid() {
 
 void resetGameState() {
   clearGrid();
-  gameState.width = 0;
-  gameState.height = 0;
+  setPlayingSize(0, 0);
   gameState.moveNumber = 1;
   gameState.lastOpponentX = 0;
   gameState.lastOpponentY = 0;

@@ -63,6 +63,9 @@ void placeOpponentStone(int x, int y);
 void placeWinningStone(int x, int y);
 void removeStone(int x, int y);
 void startGame();
+// The playing area: width x height squares from (0, 0); 0 x 0 before any board. A new size
+// changes which squares count, so every incremental reader of the grid starts afresh.
+void setPlayingSize(int width, int height);
 void setUpDefaultBoard();
 // Empties the whole grid; the journal starts a new epoch.
 void clearGrid();

@@ -1,7 +1,8 @@
 // Every line of the grid packed into one word: the line's cells in order along its
 // direction, two bits each holding the cell's value (0 to 3). The words follow every write
 // to the grid, so that reading the cells around a square along a line is a shift of one
-// word instead of a loop over the grid.
+// word instead of a loop over the grid. A second word per line marks the cells of the
+// playing area (the low bit of each cell's two).
 #pragma once
 
 #include <array>
@@ -51,6 +52,7 @@ inline constexpr std::array<LinePlace, boardCells> linePlaces = [] {
 }();
 
 extern LineWord lineWords[lineWordCount];
+extern LineWord linePlayingArea[lineWordCount];
 
 // The square at grid index `index` changes from `before` to `after`.
 inline void updateLineWords(int index, int before, int after) {
@@ -59,15 +61,35 @@ inline void updateLineWords(int index, int before, int after) {
   for (int k = 0; k < lineDirections; ++k) lineWords[place.word[k]] ^= flip << (2 * place.cell[k]);
 }
 
-// The cells of direction k around the square at `index`: cell i of the result is the cell
-// i - back steps from the square (two bits each; 0 beyond the grid's edge).
-inline LineWord lineCellsAround(int index, int k, int back) {
+// The cells of direction k around the square at `index`: cell i of a word is the cell
+// i - back steps from the square, two bits each; beyond the grid's edge a cell reads 0 and
+// lies outside the playing area.
+struct LineAround {
+  LineWord cells;    // the cell values
+  LineWord onBoard;  // bit 2i: cell i lies in the playing area
+};
+
+inline LineAround lineAround(int index, int k, int back) {
   const LinePlace& place = linePlaces[index];
-  const LineWord word = lineWords[place.word[k]];
+  const int word = place.word[k];
   const int shift = 2 * (place.cell[k] - back);
-  return shift >= 0 ? word >> shift : word << -shift;
+  if (shift >= 0) return {lineWords[word] >> shift, linePlayingArea[word] >> shift};
+  return {lineWords[word] << -shift, linePlayingArea[word] << -shift};
 }
 
+// Whether the line of direction k through the square at `index` holds a stone (of any
+// value) in the playing area.
+inline bool lineOccupied(int index, int k) {
+  const int word = linePlaces[index].word[k];
+  return (lineWords[word] & (linePlayingArea[word] * 3)) != 0;
+}
+// The directions whose lines are the columns (x fixed) and the rows (y fixed).
+constexpr int columnDirection = 1;
+constexpr int rowDirection = 3;
+
 void clearLineWords();
+
+// Marks the cells of the playing area, width x height squares from (0, 0).
+void markPlayingArea(int width, int height);
 
 }  // namespace fivefold

@@ -1,6 +1,7 @@
 #include "eval/area_gains.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/board_changes.h"
 #include "eval/line_windows.h"
@@ -28,12 +29,38 @@ void startAfresh(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
   }
 }
 
+// What one window gives each of its empty squares, for every window pattern: lane j is
+// the value of the pattern with a stone counted plus on square j (square 0 the border
+// before the window), less `without` of the pattern itself; 0 where square j is not empty.
+// A square's kept gain is the sum of its lanes over the windows around it, so a change
+// of one square moves it by the new pattern's lane less the old one's.
+constexpr int gainLaneCount = 8;  // seven squares and a zero, a whole number of vectors
+struct alignas(32) GainLanes {
+  std::int32_t lane[gainLaneCount];
+};
+
+constexpr std::array<GainLanes, windowPatterns> makeGainLanes(
+    const std::array<std::int32_t, windowPatterns>& without) {
+  std::array<GainLanes, windowPatterns> lanes{};
+  for (int code = 0; code < windowPatterns; ++code) {
+    for (int j = 0; j < windowSquares; ++j) {
+      const int weight = powersOfThree[windowSquares - 1 - j];
+      if ((code / weight) % 3 != 0) continue;
+      lanes[code].lane[j] = countPatternValues[code + weight] - without[code];
+    }
+  }
+  return lanes;
+}
+
+constexpr std::array<GainLanes, windowPatterns> plainGainLanes = makeGainLanes(countPatternValues);
+constexpr std::array<GainLanes, windowPatterns> raisedGainLanes =
+    makeGainLanes(raisedPatternValues);
+
 // The square (x, y) of the snapshot changes from digit `before` to `after`: every window
 // that holds or borders it changes its pattern, and with it the gain it gives to each of
 // its other empty squares.
 void absorbChange(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digitOf, int before,
                   int after) {
-  const std::int32_t* with = countPatternValues.data();
   const int centreIndex = x * boardStride + y;
   for (int k = 0; k < 4; ++k) {
     WindowLine window;
@@ -43,27 +70,23 @@ void absorbChange(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digit
     for (int u = window.from; u <= window.to; ++u) {
       if (u != 0 && line[u + 6] == 0) emptyMask |= 1 << (u + 6);
     }
-    // The changes are summed per square of the line first, then added to the kept gains.
-    std::int32_t plainChange[13] = {};
-    std::int32_t raisedChange[13] = {};
+    // The changes are summed per square of the line first, then added to the kept gains;
+    // squares that are not empty gather changes that are never added.
+    std::int32_t plainChange[16] = {};
+    std::int32_t raisedChange[16] = {};
     int start = window.firstOffset + 6;
     int code = 0;
     for (int j = 0; j < windowSquares; ++j) code = code * 3 + line[start + j];
     for (;;) {
       const int centreWeight = powersOfThree[start];
-      const int oldCode = code + before * centreWeight;
-      const int newCode = code + after * centreWeight;
-      const std::int32_t plainBase = countPatternValues[newCode] - countPatternValues[oldCode];
-      const std::int32_t raisedBase = raisedPatternValues[newCode] - raisedPatternValues[oldCode];
-      // The window's seven squares, its borders too, are line positions start .. start+6;
-      // the empty ones among them are the low bits of `squares`, the border before it bit 0.
-      for (int squares = emptyMask >> start & 127; squares != 0; squares &= squares - 1) {
-        const int place = __builtin_ctz(squares);
-        const int position = start + place;
-        const int weight = powersOfThree[6 - place];
-        const std::int32_t withChange = with[newCode + weight] - with[oldCode + weight];
-        plainChange[position] += withChange - plainBase;
-        raisedChange[position] += withChange - raisedBase;
+      const GainLanes& plainNew = plainGainLanes[code + after * centreWeight];
+      const GainLanes& plainOld = plainGainLanes[code + before * centreWeight];
+      const GainLanes& raisedNew = raisedGainLanes[code + after * centreWeight];
+      const GainLanes& raisedOld = raisedGainLanes[code + before * centreWeight];
+      // Lane j is the window's square j, line position start + j.
+      for (int j = 0; j < gainLaneCount; ++j) {
+        plainChange[start + j] += plainNew.lane[j] - plainOld.lane[j];
+        raisedChange[start + j] += raisedNew.lane[j] - raisedOld.lane[j];
       }
       if (start == window.lastOffset + 6) break;
       code = (code - line[start] * powersOfThree[6]) * 3 + line[start + windowSquares];
@@ -96,18 +119,11 @@ void catchUpGains(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
 
 }  // namespace
 
-void gainsOverArea(const AreaBox& box, int player, const bool* wanted, std::int32_t* plainGains,
-                   std::int32_t* raisedGains) {
+const PlayerAreaGains& keptAreaGains(int player) {
   const int side = player == 1 ? 1 : 2;
   PlayerAreaGains& kept = areaGains.players[side - 1];
   catchUpGains(kept, cellDigits[side]);
-  for (int x = box.fromX; x < box.toX; ++x) {
-    for (int y = box.fromY; y < box.toY; ++y) {
-      const int index = x * boardStride + y;
-      plainGains[index] = wanted[index] ? kept.plain[index] : 0;
-      raisedGains[index] = wanted[index] ? kept.raised[index] : 0;
-    }
-  }
+  return kept;
 }
 
 }  // namespace fivefold

@@ -11,10 +11,6 @@
 
 namespace fivefold {
 
-struct AreaBox {
-  int fromX, toX, fromY, toY;  // upper bounds exclusive
-};
-
 // One player's kept gains. For every square of the playing area whose snapshot digit is 0
 // (empty or a winning-line stone), plain and raised hold what pointGain and
 // pointGainRaised give with the player's stone on it; other entries are stale.
@@ -33,11 +29,9 @@ struct AreaGainsState {
 
 extern AreaGainsState areaGains;
 
-// For every square with wanted[x * 20 + y] set (inside box, on the board and empty), sets
-// plainGains[x * 20 + y] to what pointGain and raisedGains[x * 20 + y] to what
-// pointGainRaised would give with the player's stone on it; the other squares of the box
-// get 0, and entries outside the box are left as they were.
-void gainsOverArea(const AreaBox& box, int player, const bool* wanted, std::int32_t* plainGains,
-                   std::int32_t* raisedGains);
+// The player's kept gains, brought up to the live board: for every empty square of the
+// playing area, plain[x * 20 + y] is what pointGain and raised[x * 20 + y] what
+// pointGainRaised would give with the player's stone on it.
+const PlayerAreaGains& keptAreaGains(int player);
 
 }  // namespace fivefold

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/game_state.h"
+#include "core/line_words.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
 #include "eval/point_evaluation.h"
@@ -11,27 +12,26 @@ namespace fivefold {
 
 namespace {
 
+// The rectangle searched for moves: upper bounds exclusive.
+struct AreaBox {
+  int fromX, toX, fromY, toY;
+};
+
+// The rectangle around every non-empty square of the playing area, widened by margin
+// before the stones and margin - 1 beyond them. A column or row holds a stone when its
+// line word does.
 AreaBox scoredArea(int margin) {
   const int width = gameState.width;
   const int height = gameState.height;
-  // Or-ing whole rows and columns instead of testing square by square lets the compiler
-  // run the scan without a branch per square.
-  Cell columnUsed[boardStride] = {};
   int minX = width, maxX = 0, minY = height, maxY = 0;
   for (int x = 0; x < width; ++x) {
-    const Cell* row = gameState.board + x * boardStride;
-    Cell rowUsed = 0;
-    for (int y = 0; y < height; ++y) {
-      rowUsed |= row[y];
-      columnUsed[y] |= row[y];
-    }
-    if (rowUsed != 0) {
+    if (lineOccupied(x * boardStride, columnDirection)) {
       minX = std::min(minX, x);
       maxX = x;
     }
   }
   for (int y = 0; y < height; ++y) {
-    if (columnUsed[y] != 0) {
+    if (lineOccupied(y, rowDirection)) {
       minY = std::min(minY, y);
       maxY = y;
     }
@@ -40,47 +40,30 @@ AreaBox scoredArea(int margin) {
           std::min(height, maxY + margin)};
 }
 
-// The empty squares of the area and both their gain tables.
-struct AreaSweep {
-  AreaBox area;
-  bool wanted[boardCells] = {};
-  std::int32_t plainGains[boardCells];  // gainsOverArea writes the entries of the area
-  std::int32_t raisedGains[boardCells];
-};
-
-void sweepArea(AreaSweep& sweep, int player, int margin) {
-  const AreaBox& area = sweep.area = scoredArea(margin);
-  for (int x = area.fromX; x < area.toX; ++x) {
-    for (int y = area.fromY; y < area.toY; ++y) {
-      sweep.wanted[x * boardStride + y] = cellAt(x, y) == 0;
-    }
-  }
-  gainsOverArea(area, player, sweep.wanted, sweep.plainGains, sweep.raisedGains);
-}
-
-// Offers every wanted square of the area, in visiting order (x, then y, ascending).
-void offerArea(BestMoves& best, const AreaSweep& sweep, const std::int32_t* gains) {
-  const AreaBox& area = sweep.area;
+// Offers every empty square of the area by its gain, in visiting order (x, then y,
+// ascending), leaving out the skipCount squares of skipX/skipY.
+void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
+               const std::int32_t* skipX = nullptr, const std::int32_t* skipY = nullptr,
+               int skipCount = 0) {
   // Most squares score no more than the last kept one; a local copy of that score rejects
   // them with one compare (a write through best.x or best.y could alias best.score, so
-  // the compiler would reload it). Every entry of the area is written, wanted or not.
+  // the compiler would reload it).
   std::int32_t lowestKept = best.score[best.slots - 1];
+  std::uint64_t skipped[(boardCells + 63) / 64] = {};
+  for (int i = 0; i < skipCount; ++i) {
+    // A square off the board is never in the area; leaving it out keeps the index safe.
+    if (!isOnBoard(skipX[i], skipY[i])) continue;
+    const int index = skipX[i] * boardStride + skipY[i];
+    skipped[index / 64] |= std::uint64_t{1} << (index % 64);
+  }
   for (int x = area.fromX; x < area.toX; ++x) {
     for (int y = area.fromY; y < area.toY; ++y) {
       const int index = x * boardStride + y;
-      if (gains[index] <= lowestKept || !sweep.wanted[index]) continue;
+      if (gains[index] <= lowestKept || gameState.board[index] != 0) continue;
+      if ((skipped[index / 64] >> (index % 64)) & 1) continue;
       best.offer(x, y, gains[index]);
       lowestKept = best.score[best.slots - 1];
     }
-  }
-}
-
-// Takes the squares of skipX/skipY out of the offer.
-void leaveOut(AreaSweep& sweep, const std::int32_t* skipX, const std::int32_t* skipY,
-              int skipCount) {
-  for (int i = 0; i < skipCount; ++i) {
-    // A square off the board is never in the area; leaving it out keeps the index safe.
-    if (isOnBoard(skipX[i], skipY[i])) sweep.wanted[skipX[i] * boardStride + skipY[i]] = false;
   }
 }
 
@@ -88,9 +71,7 @@ void leaveOut(AreaSweep& sweep, const std::int32_t* skipX, const std::int32_t* s
 
 int rankAreaMoves(std::int32_t* outX, std::int32_t* outY, int player, int margin) {
   BestMoves best(outX, outY, areaMoveSlots);
-  AreaSweep sweep;
-  sweepArea(sweep, player, margin);
-  offerArea(best, sweep, sweep.plainGains);
+  offerArea(best, scoredArea(margin), keptAreaGains(player).plain);
   return best.filled;
 }
 
@@ -98,23 +79,19 @@ int rankExtraAreaMoves(std::int32_t* outX, std::int32_t* outY, int player,
                        const std::int32_t* skipX, const std::int32_t* skipY, int skipCount,
                        int margin) {
   BestMoves best(outX, outY, extraAreaMoveSlots);
-  AreaSweep sweep;
-  sweepArea(sweep, player, margin);
-  leaveOut(sweep, skipX, skipY, skipCount);
-  offerArea(best, sweep, sweep.raisedGains);
+  offerArea(best, scoredArea(margin), keptAreaGains(player).raised, skipX, skipY, skipCount);
   return best.filled;
 }
 
 int rankAreaAndExtraMoves(std::int32_t* outX, std::int32_t* outY, int player, int margin) {
-  AreaSweep sweep;
-  sweepArea(sweep, player, margin);
+  const AreaBox area = scoredArea(margin);
+  const PlayerAreaGains& gains = keptAreaGains(player);
   BestMoves best(outX, outY, areaMoveSlots);
-  offerArea(best, sweep, sweep.plainGains);
+  offerArea(best, area, gains.plain);
   // The gain of a square does not depend on which others are offered, so the raised
-  // table of the same sweep serves the extra ranking.
-  leaveOut(sweep, outX, outY, best.filled);
+  // gains of the same catch-up serve the extra ranking.
   BestMoves extra(outX + best.filled, outY + best.filled, extraAreaMoveSlots);
-  offerArea(extra, sweep, sweep.raisedGains);
+  offerArea(extra, area, gains.raised, outX, outY, best.filled);
   return best.filled + extra.filled;
 }
 

@@ -65,8 +65,7 @@ void applyBoardSize(std::int32_t width, std::int32_t height) {
   }
   if (width >= minBoardSize && width <= maxBoardSize && height >= minBoardSize &&
       height <= maxBoardSize) {
-    gameState.width = width;
-    gameState.height = height;
+    setPlayingSize(width, height);
     startGame();
     clearGrid();  // a new game starts on an empty board
     printLine("OK");

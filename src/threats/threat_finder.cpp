@@ -1,7 +1,7 @@
 #include "threats/threat_finder.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
 #include <vector>
 
 #include "core/board_changes.h"
@@ -52,52 +52,46 @@ ThreatRecord makeRecord(const PatternMatch& match, ThreatKind kind, std::int32_t
 }
 
 // Every template of a kind needs this many own stones in its window (its "x" cells less
-// the one that may be missing); fewer, and no template is tried.
-int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
+// the one that may be missing); a line with fewer around the cell is passed over.
+constexpr int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
   return (kind == Four ? 4 : 3) - mode;
 }
 
-// At least `needed` bits set.
-bool hasBits(LineBits bits, int needed) {
-  for (; needed > 0; --needed, bits &= bits - 1) {
-    if (bits == 0) return false;
-  }
-  return true;
-}
-
-// Rescans every window within W - 1 steps of one changed cell, in direction and then step
-// order. Each of the four lines through the cell is read once and all its windows are
-// matched on that copy; a window without enough own stones cannot match and is passed
-// over, and a window already matched in this call (from an earlier changed cell on the
-// same line) is not matched again.
-void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode) {
-  const int w = windowLength(kind);
-  const int needed = ownStonesNeeded(kind, mode);
-  const int count = patternsPerKind(kind);
-  for (int k = 0; k < 4; ++k) {
+// Rescans every window within W - 1 steps of one changed cell, in direction, then window,
+// then template order. All templates are laid on all windows of a line at once; a window
+// that matched for an earlier changed cell of this call (on the same line) is not listed
+// again.
+template <ThreatKind kind, ThreatMode mode>
+void scanChangedCell(int x, int y, int player) {
+  constexpr int w = windowLength(kind);
+  for (int k = 0; k < lineDirections; ++k) {
     const LineCells line = readLine(player, x, y, k, w);
-    if (!hasBits(line.own, needed)) continue;
-    int inWindow = 0;  // own stones in cells start .. start + w - 2 of the line
-    for (int i = 0; i < w - 1; ++i) inWindow += holdsCell(line.own, i);
-    for (int start = 0; start <= 2 * (w - 1); ++start) {
-      inWindow += holdsCell(line.own, start + w - 1);
-      const bool enoughStones = inWindow >= needed;
-      inWindow -= holdsCell(line.own, start);
-      if (!enoughStones) continue;
+    if (std::popcount(line.own) < ownStonesNeeded(kind, mode)) continue;
+    const LineMatches matches = matchEveryWindow<kind, mode>(line);
+    for (LineBits windows = matches.any; windows != 0; windows &= windows - 1) {
+      const int start = std::countr_zero(windows) / 2;
       const int startX = offsetX(x, k, start - (w - 1));
       const int startY = offsetY(y, k, start - (w - 1));
       std::uint8_t& mark = finder.scanMarks[startX + w - 1][startY + w - 1];
       if (mark & (1u << k)) continue;
       if (mark == 0) finder.marksSet.push_back(&mark);
       mark |= 1u << k;
-      for (int p = 0; p < count; ++p) {
+      for (int p = 0; p < patternsPerKind(kind); ++p) {
+        if (!holdsCell(matches.starts[p], start)) continue;
         const LineTemplate& t = lineTemplate(kind, p);
-        int missing;
-        if (!matchLine(line, t, start, mode, missing)) continue;
+        int missing = -1;
+        matchLine(line, t, start, mode, missing);  // where the missing stone is
         finder.newMatches.push_back(makeRecord(linePatternMatch(t, x, y, k, w, start, missing),
                                                kind, threatKey(p, mode, kind, k, startX, startY)));
       }
     }
+  }
+}
+
+template <ThreatKind kind, ThreatMode mode>
+void scanChangedCells(int player) {
+  for (const ChangedCell& cell : finder.changedCells) {
+    scanChangedCell<kind, mode>(cell.x, cell.y, player);
   }
 }
 
@@ -141,8 +135,12 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
   ThreatCache& cache = finder.caches[kind * 2 + mode * 4 + (player - 1)];
   collectChangedCells(cache);
   if (!finder.changedCells.empty()) {
-    for (const ChangedCell& cell : finder.changedCells) {
-      scanChangedCell(cell.x, cell.y, player, kind, mode);
+    if (kind == Four) {
+      mode == Exact ? scanChangedCells<Four, Exact>(player)
+                    : scanChangedCells<Four, OneMissing>(player);
+    } else {
+      mode == Exact ? scanChangedCells<Three, Exact>(player)
+                    : scanChangedCells<Three, OneMissing>(player);
     }
     // The cache holds every match on the snapshot, so a cached record whose window was
     // rescanned is one the snapshot scan would find again: the live scan has the current

@@ -6,7 +6,10 @@
 
 #include <bit>
 #include <cstdint>
+#include <utility>
 
+#include "core/grid.h"
+#include "core/line_words.h"
 #include "threats/threat_patterns.h"
 
 namespace fivefold {
@@ -31,7 +34,23 @@ struct LineCells {
   LineBits blocking = 0;  // off the board, or the opponent's stone
 };
 
-LineCells readLine(int player, int x, int y, int k, int w);
+inline LineCells readLine(int player, int x, int y, int k, int w) {
+  constexpr LineBits cells = 0x5555555555555555;  // bit 2i of every cell
+  const LineBits lineCells = (cellBit(3 * w - 3) << 1) - 1;
+  const LineAround around = lineAround(x * boardStride + y, k, w - 1);
+  const LineBits onBoard = around.onBoard & lineCells;
+  // Cell values 0 to 3, two bits each; only the cells on the board count.
+  const LineBits values = around.cells & (onBoard * 3);
+  const LineBits low = values & cells;
+  const LineBits high = (values >> 1) & cells;
+  const LineBits first = low & ~high;   // value 1
+  const LineBits second = high & ~low;  // value 2
+  LineCells line;
+  line.own = player == 1 ? first : second;
+  line.empty = onBoard & ~low & ~high;
+  line.blocking = (player == 1 ? second : first) | (cells & ~onBoard);
+  return line;
+}
 
 // One template as the cells of its window that it demands (cell i for character i), and
 // where its marked squares lie in the window.
@@ -118,6 +137,85 @@ inline bool matchLine(const LineCells& line, const LineTemplate& t, int start, T
   }
   missing = std::countr_zero(lacking) / 2;
   return true;
+}
+
+// Every template of one kind laid on every window of a line at once: bit 2s of starts[p]
+// is set when template p matches the window that starts at cell s (s = 0 .. 2W - 2), and
+// `any` is the union of them.
+struct LineMatches {
+  LineBits starts[7];
+  LineBits any;
+};
+
+namespace lineMatching {
+
+// The cells of a line shifted so that bit 2s stands for cell s + j of each window.
+template <int W>
+struct ShiftedLine {
+  LineBits own[W], empty[W], blocking[W];
+};
+
+// Narrows `starts` by what character J of template P demands of cell J of the windows.
+// "x" demands an own stone, or in OneMissing mode an empty square; `some` and `several`
+// collect the windows with one and with two or more such empty squares.
+template <int P, ThreatMode M, int J, int W>
+inline void demand(const ShiftedLine<W>& line, LineBits& starts, LineBits& some,
+                   LineBits& several) {
+  constexpr char c = threatPatterns[P][J];
+  if constexpr (c == 'X') {
+    starts &= line.own[J];
+  } else if constexpr (c == '_' || c == 'c' || c == 'g') {
+    starts &= line.empty[J];
+  } else if constexpr (c == 'o') {
+    starts &= ~line.own[J];
+  } else if constexpr (c == 'O') {
+    starts &= line.blocking[J];
+  } else if constexpr (c == 'x') {
+    if constexpr (M == Exact) {
+      starts &= line.own[J];
+    } else {
+      starts &= line.own[J] | line.empty[J];
+      several |= some & line.empty[J];
+      some |= line.empty[J];
+    }
+  }
+}
+
+template <int P, ThreatMode M, int W, int... J>
+inline LineBits matchTemplate(const ShiftedLine<W>& line, std::integer_sequence<int, J...>) {
+  LineBits starts = ~LineBits{0};
+  LineBits some = 0;
+  LineBits several = 0;
+  (demand<P, M, J>(line, starts, some, several), ...);
+  return starts & ~several;
+}
+
+template <ThreatKind K, ThreatMode M, int... P>
+inline LineMatches matchKind(const LineCells& cells, std::integer_sequence<int, P...>) {
+  constexpr int w = windowLength(K);
+  static_assert(sizeof...(P) == patternsPerKind(K));
+  ShiftedLine<w> line;
+  for (int j = 0; j < w; ++j) {
+    line.own[j] = cells.own >> (2 * j);
+    line.empty[j] = cells.empty >> (2 * j);
+    line.blocking[j] = cells.blocking >> (2 * j);
+  }
+  constexpr LineBits windowStarts = (cellBit(2 * w - 2) << 1) - 1;  // cells 0 .. 2W - 2
+  constexpr LineBits cellBits = 0x5555555555555555;
+  LineMatches matches;
+  matches.any = 0;
+  ((matches.starts[P] = matchTemplate<K * 7 + P, M, w>(line, std::make_integer_sequence<int, w>()) &
+                        windowStarts & cellBits,
+    matches.any |= matches.starts[P]),
+   ...);
+  return matches;
+}
+
+}  // namespace lineMatching
+
+template <ThreatKind K, ThreatMode M>
+inline LineMatches matchEveryWindow(const LineCells& line) {
+  return lineMatching::matchKind<K, M>(line, std::make_integer_sequence<int, 7>());
 }
 
 // The match of `t` at the window that starts at cell `start` of the line read around

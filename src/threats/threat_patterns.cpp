@@ -2,8 +2,6 @@
 
 namespace fivefold {
 
-const std::int32_t threatKindSizes[4] = {7, 7, 9, 8};
-
 namespace {
 
 void addCost(PatternMatch& match, int x, int y) {

@@ -26,12 +26,12 @@ inline constexpr const char* threatPatterns[threatPatternCount] = {
 };
 
 // Pattern count of Three, of Four, then window length of Three, of Four.
-extern const std::int32_t threatKindSizes[4];
+inline constexpr std::int32_t threatKindSizes[4] = {7, 7, 9, 8};
 
-inline int patternsPerKind(ThreatKind kind) {
+constexpr int patternsPerKind(ThreatKind kind) {
   return threatKindSizes[kind];
 }
-inline int windowLength(ThreatKind kind) {
+constexpr int windowLength(ThreatKind kind) {
   return threatKindSizes[kind + 2];
 }
 inline const char* patternTemplate(ThreatKind kind, int number) {

@@ -72,8 +72,8 @@ TEST(ChangeJournal, EveryReaderSeesWhatAGridComparisonWouldShow) {
     if (action == 0 && below(30) == 0) {
       clearGrid();
     } else if (action == 1 && below(5) == 0) {
-      gameState.width = 5 + below(16);
-      gameState.height = 5 + below(16);
+      const int width = 5 + below(16);
+      setPlayingSize(width, 5 + below(16));
     } else if (action == 2) {
       readers[below(static_cast<int>(readers.size()))] = std::make_unique<CheckedReader>();
     } else if (action > 1 && action < 40) {
@@ -104,8 +104,9 @@ TEST(ChangeJournal, EveryReaderSeesWhatAGridComparisonWouldShow) {
   for (auto& reader : readers) reader->check(-1);
 }
 
-// The line words follow every write: each equals the line read cell by cell.
-TEST(LineWords, EachLineWordHoldsItsCellsInOrder) {
+// The line words follow every write and every new playing size: around each square, each
+// direction reads the cells and the playing area that a walk along the grid finds.
+TEST(LineWords, ReadTheGridAndThePlayingAreaAroundEverySquare) {
   testing::freshBoard(20, 20);
   std::mt19937 random(5);
   for (int round = 0; round < 3000; ++round) {
@@ -114,15 +115,18 @@ TEST(LineWords, EachLineWordHoldsItsCellsInOrder) {
             std::uniform_int_distribution<>(0, 3)(random));
     if (round % 100 == 99) clearGrid();
   }
+  setPlayingSize(13, 17);
   for (int x = 0; x < boardStride; ++x) {
     for (int y = 0; y < boardStride; ++y) {
       for (int k = 0; k < lineDirections; ++k) {
-        const LineWord around = lineCellsAround(x * boardStride + y, k, 8);
+        const LineAround around = lineAround(x * boardStride + y, k, 8);
         for (int i = 0; i <= 16; ++i) {
           const int cx = offsetX(x, k, i - 8), cy = offsetY(y, k, i - 8);
           const bool inGrid = cx >= 0 && cx < boardStride && cy >= 0 && cy < boardStride;
-          ASSERT_EQ(static_cast<Cell>(around >> (2 * i) & 3),
+          ASSERT_EQ(static_cast<Cell>(around.cells >> (2 * i) & 3),
                     inGrid ? gameState.board[cx * boardStride + cy] : 0)
+              << x << "," << y << " k " << k << " i " << i;
+          ASSERT_EQ((around.onBoard >> (2 * i) & 3) == 1, isOnBoard(cx, cy))
               << x << "," << y << " k " << k << " i " << i;
         }
       }

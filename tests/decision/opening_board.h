@@ -17,8 +17,7 @@ class OpeningBoardTest : public testing::BoardTest {
     resetOpeningRandom();
   }
   static void newGame(int width, int height) {
-    gameState.width = width;
-    gameState.height = height;
+    setPlayingSize(width, height);
     startGame();
   }
 };

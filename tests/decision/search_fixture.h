@@ -18,7 +18,6 @@ using testing::putAll;
 using testing::putLine;
 using testing::restartIncrementalState;
 
-
 class SearchTest : public testing::BoardTest {
  protected:
   void SetUp() override {
@@ -35,10 +34,7 @@ class SearchTest : public testing::BoardTest {
     resetSearchState();
   }
 
-  static void newBoard(int width, int height) {
-    gameState.width = width;
-    gameState.height = height;
-  }
+  static void newBoard(int width, int height) { setPlayingSize(width, height); }
   // A search call as the turn driver makes it: the turn's clock and node count start now.
   static void startTurnClock() {
     searchState.nodeCount = 0;

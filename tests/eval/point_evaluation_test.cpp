@@ -93,15 +93,12 @@ TEST(PointGain, MatchesBoardValueChangeWindowRulesAndAreaSweep) {
     for (double density : {0.1, 0.35, 0.7}) {
       freshBoard(size[0], size[1]);
       testing::scatterStones(random, density);
-      // The whole-area sweep of the move scorers, for every empty square at once.
-      bool wanted[boardCells] = {};
-      for (int x = 0; x < size[0]; ++x) {
-        for (int y = 0; y < size[1]; ++y) wanted[x * boardStride + y] = cellAt(x, y) == 0;
-      }
+      // The kept gains of the move scorers, for every empty square at once.
       std::int32_t areaGains[3][2][boardCells];
       for (int player = 1; player <= 2; ++player) {
-        const AreaBox box{0, size[0], 0, size[1]};
-        gainsOverArea(box, player, wanted, areaGains[player][0], areaGains[player][1]);
+        const PlayerAreaGains& kept = keptAreaGains(player);
+        std::copy(std::begin(kept.plain), std::end(kept.plain), areaGains[player][0]);
+        std::copy(std::begin(kept.raised), std::end(kept.raised), areaGains[player][1]);
       }
       for (int x = 0; x < size[0]; ++x) {
         for (int y = 0; y < size[1]; ++y) {
@@ -119,45 +116,6 @@ TEST(PointGain, MatchesBoardValueChangeWindowRulesAndAreaSweep) {
             ASSERT_EQ(pointGain(x, y, player), areaGains[player][0][x * boardStride + y]);
             ASSERT_EQ(pointGainRaised(x, y, player), areaGains[player][1][x * boardStride + y]);
             put(x, y, 0);
-          }
-        }
-      }
-    }
-  }
-}
-
-TEST(AreaGains, AnyBoxGivesThePointGainsOfItsWantedSquaresAndWritesNothingElse) {
-  // Boxes of every shape and place: the sweep reads only the part of each line near the
-  // box, so a box edge must not cut off a window that reaches into it.
-  std::mt19937 random(77);
-  constexpr std::int32_t untouched = 123456789;
-  for (const auto& size : testing::testSizes) {
-    std::uniform_int_distribution<int> pickX(0, size[0] - 1), pickY(0, size[1] - 1);
-    for (int round = 0; round < 12; ++round) {
-      freshBoard(size[0], size[1]);
-      testing::scatterStones(random, round % 3 == 0 ? 0.6 : 0.25);
-      const int x1 = pickX(random), x2 = pickX(random), y1 = pickY(random), y2 = pickY(random);
-      const AreaBox box{std::min(x1, x2), std::max(x1, x2) + 1, std::min(y1, y2),
-                        std::max(y1, y2) + 1};
-      // Wanted flags beyond the box are set too: they must be ignored.
-      bool wanted[boardCells] = {};
-      for (int i = 0; i < boardCells; ++i) wanted[i] = gameState.board[i] == 0;
-      const int player = round % 2 + 1;
-      std::int32_t plain[boardCells], raised[boardCells];
-      std::fill(std::begin(plain), std::end(plain), untouched);
-      std::fill(std::begin(raised), std::end(raised), untouched);
-      gainsOverArea(box, player, wanted, plain, raised);
-      for (int x = 0; x < boardStride; ++x) {
-        for (int y = 0; y < boardStride; ++y) {
-          const int index = x * boardStride + y;
-          const bool inBox = x >= box.fromX && x < box.toX && y >= box.fromY && y < box.toY;
-          if (!inBox) {
-            ASSERT_EQ(plain[index], untouched) << x << "," << y;
-            ASSERT_EQ(raised[index], untouched) << x << "," << y;
-          } else if (cellAt(x, y) == 0) {
-            const Gains expected = gainsWithStone(x, y, player);
-            ASSERT_EQ(plain[index], expected.plain) << x << "," << y << " p" << player;
-            ASSERT_EQ(raised[index], expected.raised) << x << "," << y << " p" << player;
           }
         }
       }

@@ -39,8 +39,7 @@ class SearchWorkerTest : public ::testing::Test {
   void SetUp() override {
     resetGameState();
     resetHandoff();
-    gameState.width = 15;
-    gameState.height = 15;
+    setPlayingSize(15, 15);
     setLineCapture(&lines);
   }
   void TearDown() override {

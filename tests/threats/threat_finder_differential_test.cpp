@@ -141,11 +141,10 @@ TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
   std::size_t matchesSeen = 0;
   for (int step = 0; step < 250; ++step) {
     if (chance(0.01)) {  // a new playing size; the stones stay in the grid
-      gameState.width = minBoardSize + below(maxBoardSize - minBoardSize + 1);
-      gameState.height = minBoardSize + below(maxBoardSize - minBoardSize + 1);
+      setPlayingSize(minBoardSize + below(maxBoardSize - minBoardSize + 1),
+                     minBoardSize + below(maxBoardSize - minBoardSize + 1));
     } else if (step == 150) {
-      gameState.width = size.width;
-      gameState.height = size.height;
+      setPlayingSize(size.width, size.height);
     }
     for (int change = 1 + below(3); change > 0; --change) {
       // Mostly inside the playing area; now and then a cell the finder must ignore.

@@ -156,9 +156,10 @@ TEST_F(FinderTest, SlotsKeepTheirOwnSnapshots) {
 TEST_F(FinderTest, PlayingSizeChangeIsNotMistakenForAnUnchangedBoard) {
   for (int x = 16; x <= 19; ++x) put(x, 5, 2);
   ASSERT_EQ(keysOf(find(2, Four, Exact)), (std::vector<int>{130000 + 14 * 100 + 5}));
-  gameState.width = 19;  // (19, 5) leaves the playing area: only three stones remain
+  setPlayingSize(19,
+                 gameState.height);  // (19, 5) leaves the playing area: only three stones remain
   EXPECT_TRUE(find(2, Four, Exact).empty());
-  gameState.width = 20;
+  setPlayingSize(20, gameState.height);
   EXPECT_EQ(find(2, Four, Exact).size(), 1u);
 }
 

@@ -26,10 +26,21 @@ void expectSameMatch(const PatternMatch& a, const PatternMatch& b) {
   }
 }
 
-// Compares every window of direction k within W - 1 steps of (x, y); returns the matches.
+LineMatches everyWindow(const LineCells& line, ThreatKind kind, ThreatMode mode) {
+  if (kind == Four) {
+    return mode == Exact ? matchEveryWindow<Four, Exact>(line)
+                         : matchEveryWindow<Four, OneMissing>(line);
+  }
+  return mode == Exact ? matchEveryWindow<Three, Exact>(line)
+                       : matchEveryWindow<Three, OneMissing>(line);
+}
+
+// Compares every window of direction k within W - 1 steps of (x, y), one at a time and all
+// at once; returns the matches.
 int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode mode) {
   const int w = windowLength(kind);
   const LineCells line = readLine(player, x, y, k, w);
+  const LineMatches all = everyWindow(line, kind, mode);
   int matches = 0;
   for (int start = 0; start <= 2 * (w - 1); ++start) {
     const int startX = offsetX(x, k, start - (w - 1));
@@ -42,10 +53,13 @@ int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode m
       const bool lineMatched = matchLine(line, lineTemplate(kind, p), start, mode, missing);
       EXPECT_EQ(lineMatched, matched) << "window " << startX << "," << startY << " k " << k
                                       << " pattern " << p << " mode " << mode;
+      EXPECT_EQ(holdsCell(all.starts[p], start), matched)
+          << "all windows: " << startX << "," << startY << " k " << k << " pattern " << p
+          << " mode " << mode;
       if (!matched || !lineMatched) continue;
       ++matches;
       SCOPED_TRACE(::testing::Message() << "window " << startX << "," << startY << " k " << k
-                                      << " pattern " << p << " mode " << mode);
+                                        << " pattern " << p << " mode " << mode);
       expectSameMatch(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing),
                       expected);
     }

@@ -86,12 +86,13 @@ TEST_F(PatternTest, OwnCellsOutsideTheBoardFail) {
   EXPECT_EQ(m.missingX, 19);
   EXPECT_EQ(m.missingY, 4);
   EXPECT_EQ(m.gainX, 15);
-  gameState.width = 19;  // now (19, 4) is off the board: it cannot be the missing square
+  setPlayingSize(
+      19, gameState.height);  // now (19, 4) is off the board: it cannot be the missing square
   EXPECT_FALSE(matchAt(7, 1, 14, 4, 1, 0, OneMissing, m));
   // A "g" beyond the edge fails too: "*oxxxxgo" from (13, 4) would gain at (19, 4).
   put(15, 4, 1);
   EXPECT_FALSE(matchAt(8, 1, 13, 4, 1, 0, Exact, m));
-  gameState.width = 20;
+  setPlayingSize(20, gameState.height);
   EXPECT_TRUE(matchAt(8, 1, 13, 4, 1, 0, Exact, m));
 }
 

@@ -54,7 +54,7 @@ inline void setCell(int x, int y, Cell value) {
   const int index = x * boardStride + y;
   Cell& cell = gameState.board[index];
   recordWrite(index, cell, value);
-  updateLineWords(index, cell, value);
+  updateLineWords(lineWords, index, cell, value);
   cell = value;
 }
 

@@ -54,11 +54,12 @@ inline constexpr std::array<LinePlace, boardCells> linePlaces = [] {
 extern LineWord lineWords[lineWordCount];
 extern LineWord linePlayingArea[lineWordCount];
 
-// The square at grid index `index` changes from `before` to `after`.
-inline void updateLineWords(int index, int before, int after) {
+// The square at grid index `index` changes from `before` to `after` in the line words
+// `words` of a grid.
+inline void updateLineWords(LineWord* words, int index, int before, int after) {
   const LinePlace& place = linePlaces[index];
   const LineWord flip = static_cast<LineWord>(before ^ after);
-  for (int k = 0; k < lineDirections; ++k) lineWords[place.word[k]] ^= flip << (2 * place.cell[k]);
+  for (int k = 0; k < lineDirections; ++k) words[place.word[k]] ^= flip << (2 * place.cell[k]);
 }
 
 // The cells of direction k around the square at `index`: cell i of a word is the cell
@@ -69,12 +70,16 @@ struct LineAround {
   LineWord onBoard;  // bit 2i: cell i lies in the playing area
 };
 
-inline LineAround lineAround(int index, int k, int back) {
+// The same from the line words `words` of another grid (a reader's copy of an earlier one).
+inline LineAround lineAround(const LineWord* words, int index, int k, int back) {
   const LinePlace& place = linePlaces[index];
   const int word = place.word[k];
   const int shift = 2 * (place.cell[k] - back);
-  if (shift >= 0) return {lineWords[word] >> shift, linePlayingArea[word] >> shift};
-  return {lineWords[word] << -shift, linePlayingArea[word] << -shift};
+  if (shift >= 0) return {words[word] >> shift, linePlayingArea[word] >> shift};
+  return {words[word] << -shift, linePlayingArea[word] << -shift};
+}
+inline LineAround lineAround(int index, int k, int back) {
+  return lineAround(lineWords, index, k, back);
 }
 
 // Whether the line of direction k through the square at `index` holds a stone (of any

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <iterator>
 
 #include "core/board_changes.h"
 #include "eval/line_windows.h"
@@ -12,20 +14,19 @@ AreaGainsState areaGains;
 
 namespace {
 
-void scoreFromScratch(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digitOf) {
+void scoreFromScratch(PlayerAreaGains& kept, int index, int side) {
   const std::int32_t* with = countPatternValues.data();
-  const int index = x * boardStride + y;
-  kept.plain[index] = sumWindowChange(kept.snapshot, x, y, digitOf, 0, 1, with, with);
+  kept.plain[index] = sumWindowChange(kept.snapshotLines, index, side, 0, 1, with, with);
   kept.raised[index] =
-      sumWindowChange(kept.snapshot, x, y, digitOf, 0, 1, raisedPatternValues.data(), with);
+      sumWindowChange(kept.snapshotLines, index, side, 0, 1, raisedPatternValues.data(), with);
 }
 
 // The start-up state for the current playing size: an empty snapshot and the gains of
 // every square on the empty board.
-void startAfresh(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
-  std::fill_n(kept.snapshot, boardCells, 0);
+void startAfresh(PlayerAreaGains& kept, int side) {
+  std::fill(std::begin(kept.snapshotLines), std::end(kept.snapshotLines), LineWord{0});
   for (int x = 0; x < gameState.width; ++x) {
-    for (int y = 0; y < gameState.height; ++y) scoreFromScratch(kept, x, y, digitOf);
+    for (int y = 0; y < gameState.height; ++y) scoreFromScratch(kept, x * boardStride + y, side);
   }
 }
 
@@ -56,64 +57,61 @@ constexpr std::array<GainLanes, windowPatterns> plainGainLanes = makeGainLanes(c
 constexpr std::array<GainLanes, windowPatterns> raisedGainLanes =
     makeGainLanes(raisedPatternValues);
 
-// The square (x, y) of the snapshot changes from digit `before` to `after`: every window
-// that holds or borders it changes its pattern, and with it the gain it gives to each of
-// its other empty squares.
-void absorbChange(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digitOf, int before,
-                  int after) {
-  const int centreIndex = x * boardStride + y;
-  for (int k = 0; k < 4; ++k) {
-    WindowLine window;
-    if (!readWindowLine(kept.snapshot, x, y, k, digitOf, window)) continue;
-    const int* line = window.digits;  // the changed square stays 0 here
-    int emptyMask = 0;                // bit u + 6: an empty square other than the changed one
-    for (int u = window.from; u <= window.to; ++u) {
-      if (u != 0 && line[u + 6] == 0) emptyMask |= 1 << (u + 6);
-    }
+// The square at `index` of the snapshot changes from digit `before` to `after`: every
+// window that holds or borders it changes its pattern, and with it the gain it gives to each
+// of its other empty squares (winning-line stones count as empty here, as in the digits).
+void absorbChange(PlayerAreaGains& kept, int index, int side, int before, int after) {
+  constexpr LineWord cellBits = 0x5555555555555555;
+  for (int k = 0; k < lineDirections; ++k) {
+    WindowCells window;
+    if (!readWindowCells(kept.snapshotLines, index, k, window)) continue;
+    // Bit 2(u + 6): the square at offset u is on the board and reads as empty (value 0 or
+    // 3, the two bits equal), and is not the changed square.
+    const LineWord low = window.cells & cellBits;
+    const LineWord high = (window.cells >> 1) & cellBits;
+    const LineWord empty = ~(low ^ high) & window.onBoard & ~(LineWord{1} << 12);
     // The changes are summed per square of the line first, then added to the kept gains;
     // squares that are not empty gather changes that are never added.
     std::int32_t plainChange[16] = {};
     std::int32_t raisedChange[16] = {};
-    int start = window.firstOffset + 6;
-    int code = 0;
-    for (int j = 0; j < windowSquares; ++j) code = code * 3 + line[start + j];
-    for (;;) {
+    for (int o = window.firstOffset; o <= window.lastOffset; ++o) {
+      const int start = o + 6;
+      const int code = windowCode(window.cells >> (2 * start), side);
       const int centreWeight = powersOfThree[start];
       const GainLanes& plainNew = plainGainLanes[code + after * centreWeight];
       const GainLanes& plainOld = plainGainLanes[code + before * centreWeight];
       const GainLanes& raisedNew = raisedGainLanes[code + after * centreWeight];
       const GainLanes& raisedOld = raisedGainLanes[code + before * centreWeight];
-      // Lane j is the window's square j, line position start + j.
+      // Lane j is the window's square j, line cell start + j.
       for (int j = 0; j < gainLaneCount; ++j) {
         plainChange[start + j] += plainNew.lane[j] - plainOld.lane[j];
         raisedChange[start + j] += raisedNew.lane[j] - raisedOld.lane[j];
       }
-      if (start == window.lastOffset + 6) break;
-      code = (code - line[start] * powersOfThree[6]) * 3 + line[start + windowSquares];
-      ++start;
     }
-    for (int squares = emptyMask; squares != 0; squares &= squares - 1) {
-      const int position = __builtin_ctz(squares);
-      const int index = centreIndex + (position - 6) * window.step;
-      kept.plain[index] += plainChange[position];
-      kept.raised[index] += raisedChange[position];
+    const int step = directionDx[k] * boardStride + directionDy[k];
+    for (LineWord squares = empty; squares != 0; squares &= squares - 1) {
+      const int cell = std::countr_zero(squares) / 2;
+      const int square = index + (cell - 6) * step;
+      kept.plain[square] += plainChange[cell];
+      kept.raised[square] += raisedChange[cell];
     }
   }
 }
 
 // Brings the player's kept gains up to the live board, square by square against the
 // snapshot as it stands with the earlier changes copied in.
-void catchUpGains(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
+void catchUpGains(PlayerAreaGains& kept, int side) {
   catchUp(
-      kept.cursor, [&] { startAfresh(kept, digitOf); },
+      kept.cursor, [&] { startAfresh(kept, side); },
       [&](int x, int y, Cell oldCell, Cell newCell) {
-        const int before = digitOf[oldCell];
-        const int after = digitOf[newCell];
-        kept.snapshot[x * boardStride + y] = newCell;
-        if (before != after) absorbChange(kept, x, y, digitOf, before, after);
-        // While the square held a stone its own gains were not kept. Its own cell in the
-        // snapshot is not read for them, only the squares around it.
-        if (before != 0 && after == 0) scoreFromScratch(kept, x, y, digitOf);
+        const int index = x * boardStride + y;
+        const int before = cellDigits[side][oldCell];
+        const int after = cellDigits[side][newCell];
+        // The changed square's own cell is not read for the gains around it.
+        updateLineWords(kept.snapshotLines, index, oldCell, newCell);
+        if (before != after) absorbChange(kept, index, side, before, after);
+        // While the square held a stone its own gains were not kept.
+        if (before != 0 && after == 0) scoreFromScratch(kept, index, side);
       });
 }
 
@@ -122,7 +120,7 @@ void catchUpGains(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
 const PlayerAreaGains& keptAreaGains(int player) {
   const int side = player == 1 ? 1 : 2;
   PlayerAreaGains& kept = areaGains.players[side - 1];
-  catchUpGains(kept, cellDigits[side]);
+  catchUpGains(kept, side);
   return kept;
 }
 

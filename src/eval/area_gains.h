@@ -8,17 +8,18 @@
 
 #include "core/change_journal.h"
 #include "core/game_state.h"
+#include "core/line_words.h"
 
 namespace fivefold {
 
-// One player's kept gains. For every square of the playing area whose snapshot digit is 0
-// (empty or a winning-line stone), plain and raised hold what pointGain and
+// One player's kept gains. For every square of the playing area that is empty or holds a
+// winning-line stone, plain and raised hold what pointGain and
 // pointGainRaised give with the player's stone on it; other entries are stale.
 struct PlayerAreaGains {
   JournalCursor cursor;
-  // The playing area as it was at the previous call: a change is scored on it as it
-  // stands with the earlier changes of the same call written in.
-  Cell snapshot[boardCells] = {};
+  // The line words of the board as it was at the previous call: a change is scored on
+  // them as they stand with the earlier changes of the same call written in.
+  LineWord snapshotLines[lineWordCount] = {};
   std::int32_t plain[boardCells] = {};
   std::int32_t raised[boardCells] = {};
 };

@@ -12,9 +12,9 @@ namespace fivefold {
 BoardEvaluatorState boardEvaluator;
 
 std::int32_t evaluateBoard(int player) {
-  const std::uint8_t* digitOf = cellDigits[1];  // the engine's stones count plus
+  constexpr int side = 1;  // the engine's stones count plus
   const std::int32_t* values = countPatternValues.data();
-  Cell* snapshot = boardEvaluator.evalSnapshot;
+  LineWord* lines = boardEvaluator.snapshotLines;
   std::int64_t total = boardEvaluator.evalTotal;
   // Square by square, each change is scored against the snapshot as it stands with the
   // earlier changes copied in, so a window touched by several changes adds exactly its new
@@ -22,14 +22,14 @@ std::int32_t evaluateBoard(int player) {
   catchUp(
       boardEvaluator.cursor,
       [&] {
-        std::fill(std::begin(boardEvaluator.evalSnapshot), std::end(boardEvaluator.evalSnapshot),
-                  0);
+        std::fill(lines, lines + lineWordCount, LineWord{0});
         total = 0;
       },
       [&](int x, int y, Cell before, Cell after) {
-        total += sumWindowChange(snapshot, x, y, digitOf, digitOf[before], digitOf[after], values,
-                                 values);
-        snapshot[x * boardStride + y] = after;
+        const int index = x * boardStride + y;
+        total += sumWindowChange(lines, index, side, cellDigits[side][before],
+                                 cellDigits[side][after], values, values);
+        updateLineWords(lines, index, before, after);
       });
   boardEvaluator.evalTotal = total;
   const bool engineToMove = player == 1;

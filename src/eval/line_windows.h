@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "core/directions.h"
 #include "core/game_state.h"
+#include "core/line_words.h"
 
 namespace fivefold {
 
@@ -68,70 +70,80 @@ inline constexpr std::array<std::int32_t, windowPatterns> raisedPatternValues =
 // Digit of each Cell value (0 to 3) for the side counted plus: index 1 or 2.
 inline constexpr std::uint8_t cellDigits[3][4] = {{0, 0, 0, 0}, {0, 1, 2, 0}, {0, 2, 1, 0}};
 
-// The squares around (x, y) along direction k that its windows can hold: digits[u + 6] is
-// the digit of the square at offset u (-6 .. 6), read from grid (stride 20) through
-// digitOf; the square itself and squares off the playing area stay 0. Window o covers
-// offsets o+1 .. o+5; those with all five on the board run from firstOffset to lastOffset.
-struct WindowLine {
-  int digits[13] = {};
-  int from = 0, to = 0;  // the offsets on the board
-  int firstOffset = 0, lastOffset = 0;
-  int step = 0;  // grid index step of one offset
+// Window codes straight from line words: a window's seven cells are fourteen bits of a
+// word, and its code the sum of what its first four and its last three cells give, each
+// read from a small table for the side counted plus (index 1 or 2).
+struct WindowCodeTables {
+  std::uint16_t firstFour[3][256];
+  std::uint16_t lastThree[3][64];
 };
 
-// Reads the line; false if no window of this direction holds or borders (x, y).
-inline bool readWindowLine(const Cell* grid, int x, int y, int k, const std::uint8_t* digitOf,
-                           WindowLine& line) {
-  const int width = gameState.width;
-  const int height = gameState.height;
-  int behind = 0, ahead = 0;  // squares on the board behind (negative steps) and ahead
-  switch (k) {
-    case 0:
-      behind = std::min(width - 1 - x, height - 1 - y), ahead = std::min(x, y);
-      break;
-    case 1:
-      behind = height - 1 - y, ahead = y;
-      break;
-    case 2:
-      behind = std::min(x, height - 1 - y), ahead = std::min(width - 1 - x, y);
-      break;
-    default:
-      behind = x, ahead = width - 1 - x;
-      break;
+constexpr WindowCodeTables makeWindowCodeTables() {
+  WindowCodeTables tables{};
+  for (int side = 1; side <= 2; ++side) {
+    for (int bits = 0; bits < 256; ++bits) {
+      int code = 0;
+      for (int j = 0; j < 4; ++j) code = code * 3 + cellDigits[side][(bits >> (2 * j)) & 3];
+      tables.firstFour[side][bits] = static_cast<std::uint16_t>(code * 27);
+    }
+    for (int bits = 0; bits < 64; ++bits) {
+      int code = 0;
+      for (int j = 0; j < 3; ++j) code = code * 3 + cellDigits[side][(bits >> (2 * j)) & 3];
+      tables.lastThree[side][bits] = static_cast<std::uint16_t>(code);
+    }
   }
-  line.firstOffset = std::max(-6, -behind - 1);
-  line.lastOffset = std::min(0, ahead - 5);
-  if (line.firstOffset > line.lastOffset) return false;
-  line.step = directionDx[k] * boardStride + directionDy[k];
-  line.from = std::max(-6, -behind);
-  line.to = std::min(6, ahead);
-  const Cell* centre = grid + x * boardStride + y;
-  for (int u = line.from; u < 0; ++u) line.digits[u + 6] = digitOf[centre[u * line.step]];
-  for (int u = 1; u <= line.to; ++u) line.digits[u + 6] = digitOf[centre[u * line.step]];
-  return true;
+  return tables;
 }
 
-// Sum over the 28 windows whose squares contain (x, y) or border it of
-//   after[pattern with digit afterDigit on (x, y)] - before[pattern with beforeDigit there],
-// the other squares read from grid (stride 20) through digitOf. Windows with a square off
-// the playing area are left out; a border square off it counts as empty.
-inline std::int32_t sumWindowChange(const Cell* grid, int x, int y, const std::uint8_t* digitOf,
-                                    int beforeDigit, int afterDigit, const std::int32_t* before,
+inline constexpr WindowCodeTables windowCodeTables = makeWindowCodeTables();
+
+// The code of the window whose seven cells are the low fourteen bits of `cells`.
+inline int windowCode(LineWord cells, int side) {
+  return windowCodeTables.firstFour[side][cells & 0xFF] +
+         windowCodeTables.lastThree[side][(cells >> 8) & 0x3F];
+}
+
+// The squares around a square along direction k that its windows can hold: cell u + 6 of
+// `cells` is the square at offset u (-6 .. 6), read from the line words of some grid; the
+// square itself and squares off the playing area read 0. Window o covers offsets o .. o + 6,
+// its five squares o + 1 .. o + 5; those with all five on the board run from firstOffset to
+// lastOffset.
+struct WindowCells {
+  LineWord cells;
+  LineWord onBoard;  // bit 2(u + 6): the square at offset u lies in the playing area
+  int firstOffset, lastOffset;
+};
+
+// Reads the cells; false if no window of direction k holds or borders the square.
+inline bool readWindowCells(const LineWord* words, int index, int k, WindowCells& out) {
+  constexpr LineWord thirteenCells = (LineWord{1} << 26) - 1;
+  constexpr LineWord centre = LineWord{3} << 12;
+  LineAround around = lineAround(words, index, k, 6);
+  out.onBoard = around.onBoard & thirteenCells;
+  // The squares on the board form one run through the centre: from .. to.
+  const int from = std::countr_zero(out.onBoard) / 2 - 6;
+  const int to = (63 - std::countl_zero(out.onBoard)) / 2 - 6;
+  out.firstOffset = std::max(-6, from - 1);
+  out.lastOffset = std::min(0, to - 5);
+  out.cells = around.cells & (out.onBoard * 3) & ~centre;
+  return out.firstOffset <= out.lastOffset;
+}
+
+// Sum over the 28 windows whose squares contain the square at `index` or border it of
+//   after[pattern with digit afterDigit there] - before[pattern with beforeDigit there],
+// the other squares read from `words` for the side counted plus (1 or 2). Windows with a
+// square off the playing area are left out; a border square off it counts as empty.
+inline std::int32_t sumWindowChange(const LineWord* words, int index, int side, int beforeDigit,
+                                    int afterDigit, const std::int32_t* before,
                                     const std::int32_t* after) {
   std::int32_t sum = 0;
-  for (int k = 0; k < 4; ++k) {
-    WindowLine window;
-    if (!readWindowLine(grid, x, y, k, digitOf, window)) continue;
-    const int* line = window.digits;
-    int start = window.firstOffset + 6;
-    int code = 0;
-    for (int j = 0; j < windowSquares; ++j) code = code * 3 + line[start + j];
-    for (;;) {
-      const int centreWeight = powersOfThree[start];
+  for (int k = 0; k < lineDirections; ++k) {
+    WindowCells window;
+    if (!readWindowCells(words, index, k, window)) continue;
+    for (int o = window.firstOffset; o <= window.lastOffset; ++o) {
+      const int code = windowCode(window.cells >> (2 * (o + 6)), side);
+      const int centreWeight = powersOfThree[o + 6];
       sum += after[code + afterDigit * centreWeight] - before[code + beforeDigit * centreWeight];
-      if (start == window.lastOffset + 6) break;
-      code = (code - line[start] * powersOfThree[6]) * 3 + line[start + windowSquares];
-      ++start;
     }
   }
   return sum;

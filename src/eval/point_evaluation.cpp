@@ -8,14 +8,17 @@ namespace fivefold {
 namespace {
 
 // Digits are taken from the player's side: its stones 1, the other side's 2.
+int sideOf(int player) {
+  return player == 1 ? 1 : 2;
+}
+
 std::int32_t gainWith(int x, int y, int player, int stoneDigit, const std::int32_t* without) {
-  const std::uint8_t* digitOf = cellDigits[player == 1 ? 1 : 2];
-  return sumWindowChange(gameState.board, x, y, digitOf, 0, stoneDigit, without,
+  return sumWindowChange(lineWords, x * boardStride + y, sideOf(player), 0, stoneDigit, without,
                          countPatternValues.data());
 }
 
 int digitOnSquare(int x, int y, int player) {
-  return cellDigits[player == 1 ? 1 : 2][cellAt(x, y)];
+  return cellDigits[sideOf(player)][cellAt(x, y)];
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include "core/score_scale.h"
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
+#include "decision/threat_phase.h"
 #include "eval/board_evaluation.h"
-#include "threats/threat_selection.h"
 
 namespace fivefold {
 
@@ -36,32 +36,23 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
   if (depth <= 0) return evaluateBoard(player);
   const int opponent = otherSide(player);
   NodeLists& lists = nodeLists(ply);
-  ThreatList& threats = lists.threats;
-
-  findThreats(threats, player, Four, Exact);
-  if (!threats.empty()) return scoreOwnFour;
-
-  findThreats(threats, opponent, Four, Exact);
-  const int fours = static_cast<int>(threats.size());
-  if (fours >= 2) {
-    std::int32_t commonX[maxCostSquares];
-    std::int32_t commonY[maxCostSquares];
-    std::int32_t common = 0;
-    if (!commonCostSquares(threats, fours, commonX, commonY, common)) return scoreLostToFours;
-    return searchForcedBlock(player, depth, alpha, beta, ply, commonX[0], commonY[0]);
+  const ThreatPhase threats = settleThreats(player, 2, lists);
+  switch (threats.outcome) {
+    case ThreatOutcome::OwnFour:
+      return scoreOwnFour;
+    case ThreatOutcome::BlockCommonSquare:
+    case ThreatOutcome::BlockFour:
+      return searchForcedBlock(player, depth, alpha, beta, ply, threats.x, threats.y);
+    case ThreatOutcome::LostToFours:
+      return scoreLostToFours;
+    case ThreatOutcome::OwnThree:
+      return scoreOwnThree;
+    case ThreatOutcome::LostToThrees:
+      return scoreLostToThrees;
+    case ThreatOutcome::None:
+      break;
   }
-  if (fours == 1) {
-    return searchForcedBlock(player, depth, alpha, beta, ply, threats[0].costX[0],
-                             threats[0].costY[0]);
-  }
-
-  findThreats(threats, player, Three, Exact);
-  if (!threats.empty()) return scoreOwnThree;
-
-  findThreats(threats, opponent, Three, Exact);
-  const int threes = static_cast<int>(threats.size());
-  const int count = buildCandidates(player, 2, threats, threes, lists);
-  if (threes >= 2 && count == 0) return scoreLostToThrees;
+  const int count = threats.candidates;
 
   std::int32_t best = -scoreInfinity;
   int bound = depth - 1;

@@ -25,7 +25,7 @@ int buildCandidates(int player, int margin, const ThreatList& threes, int threeC
   if (threeCount == 0) return rankAreaAndExtraMoves(lists.candX, lists.candY, player, margin);
   lists.squareX.clear();
   lists.squareY.clear();
-  findThreats(lists.fourMakers, player, Four, OneMissing);
+  const ThreatList& fourMakers = findThreats(player, Four, OneMissing);
   if (threeCount >= 2) {
     std::int32_t commonX[maxCostSquares];
     std::int32_t commonY[maxCostSquares];
@@ -34,7 +34,7 @@ int buildCandidates(int player, int margin, const ThreatList& threes, int threeC
     lists.squareX.insert(lists.squareX.end(), commonX, commonX + common);
     lists.squareY.insert(lists.squareY.end(), commonY, commonY + common);
   }
-  for (const ThreatRecord& record : lists.fourMakers) {
+  for (const ThreatRecord& record : fourMakers) {
     lists.squareX.push_back(record.missingX);
     lists.squareY.push_back(record.missingY);
   }

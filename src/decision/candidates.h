@@ -13,8 +13,6 @@ constexpr int maxCandidates = 10;
 // The lists of one node. They live outside the call stack, one set per ply, so that the
 // deepest forced chain needs little stack and the lists keep their capacity between nodes.
 struct NodeLists {
-  ThreatList threats;                 // reused for the node's successive finder calls
-  ThreatList fourMakers;              // the side to move's four-making moves
   std::vector<std::int32_t> squareX;  // squares handed to the listed-move ranking
   std::vector<std::int32_t> squareY;
   std::int32_t candX[maxCandidates];

@@ -8,8 +8,8 @@
 #include "decision/alpha_beta.h"
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
+#include "decision/threat_phase.h"
 #include "eval/best_moves.h"
-#include "threats/threat_selection.h"
 
 namespace fivefold {
 
@@ -32,69 +32,43 @@ void firstEmptySquare(std::int32_t& x, std::int32_t& y) {
   }
 }
 
-// The threat phase. Returns true when a threat decided the move, with its score.
+// The threat phase at the root. Returns true when a threat decided the move, with its
+// score; otherwise `candidates` root moves are in nodeLists(0) and x, y are left alone.
 bool decideByThreats(std::int32_t& x, std::int32_t& y, std::int32_t& score, int& candidates) {
-  NodeLists& lists = nodeLists(0);
-  ThreatList& threats = lists.threats;
-
-  findThreats(threats, 1, Four, Exact);
-  if (!threats.empty()) {
-    x = threats[0].gainX;
-    y = threats[0].gainY;
-    printLine("MESSAGE THR: M4");
-    printLine("MESSAGE Thx");
-    score = scoreOwnFour;
-    return true;
-  }
-
-  findThreats(threats, 2, Four, Exact);
-  const int fours = static_cast<int>(threats.size());
-  if (fours >= 2) {
-    std::int32_t commonX[maxCostSquares];
-    std::int32_t commonY[maxCostSquares];
-    std::int32_t common = 0;
-    if (commonCostSquares(threats, fours, commonX, commonY, common)) {
-      x = commonX[0];
-      y = commonY[0];
+  const ThreatPhase threats = settleThreats(1, rootMargin, nodeLists(0));
+  score = 0;
+  switch (threats.outcome) {
+    case ThreatOutcome::None:
+      candidates = threats.candidates;
+      return false;
+    case ThreatOutcome::OwnFour:
+      printLine("MESSAGE THR: M4");
+      printLine("MESSAGE Thx");
+      score = scoreOwnFour;
+      break;
+    case ThreatOutcome::BlockCommonSquare:
       printLine("MESSAGE THR: O4>1I");
-      score = 0;
-    } else {
-      x = threats[0].costX[0];
-      y = threats[0].costY[0];
+      break;
+    case ThreatOutcome::LostToFours:
       printLine("MESSAGE THR: O4>1");
       printLine("MESSAGE Grat");
       score = scoreLostToFours;
-    }
-    return true;
+      break;
+    case ThreatOutcome::BlockFour:
+      printLine("MESSAGE THR: O4=1");
+      break;
+    case ThreatOutcome::OwnThree:
+      printLine("MESSAGE THR: M3 %d", threats.key);
+      score = scoreOwnThree;
+      break;
+    case ThreatOutcome::LostToThrees:
+      printLine("MESSAGE THR: O3>1");
+      score = scoreLostToThrees;
+      break;
   }
-  if (fours == 1) {
-    x = threats[0].costX[0];
-    y = threats[0].costY[0];
-    printLine("MESSAGE THR: O4=1");
-    score = 0;
-    return true;
-  }
-
-  findThreats(threats, 1, Three, Exact);
-  if (!threats.empty()) {
-    x = threats[0].gainX;
-    y = threats[0].gainY;
-    printLine("MESSAGE THR: M3 %d", threats[0].key);
-    score = scoreOwnThree;
-    return true;
-  }
-
-  findThreats(threats, 2, Three, Exact);
-  const int threes = static_cast<int>(threats.size());
-  candidates = buildCandidates(1, rootMargin, threats, threes, lists);
-  if (threes >= 2 && candidates == 0) {
-    x = threats[0].costX[0];
-    y = threats[0].costY[0];
-    printLine("MESSAGE THR: O3>1");
-    score = scoreLostToThrees;
-    return true;
-  }
-  return false;
+  x = threats.x;
+  y = threats.y;
+  return true;
 }
 
 }  // namespace
@@ -112,8 +86,8 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
 
   // The root list: after every iteration the kept moves replace it.
   const NodeLists& rootLists = nodeLists(0);
-  std::int32_t candX[maxCandidates];
-  std::int32_t candY[maxCandidates];
+  std::int32_t candX[maxCandidates] = {};
+  std::int32_t candY[maxCandidates] = {};
   for (int i = 0; i < count; ++i) {
     candX[i] = rootLists.candX[i];
     candY[i] = rootLists.candY[i];

@@ -37,20 +37,6 @@ struct ThreatFinderState {
 
 ThreatFinderState finder;
 
-ThreatRecord makeRecord(const PatternMatch& match, ThreatKind kind, std::int32_t key) {
-  ThreatRecord record{};
-  record.missingX = match.missingX;
-  record.missingY = match.missingY;
-  record.gainX = match.gainX;
-  record.gainY = match.gainY;
-  std::copy(std::begin(match.costX), std::end(match.costX), record.costX);
-  std::copy(std::begin(match.costY), std::end(match.costY), record.costY);
-  record.costCount = match.costCount;
-  record.kind = kind;
-  record.key = key;
-  return record;
-}
-
 // Every template of a kind needs this many own stones in its window (its "x" cells less
 // the one that may be missing); a line with fewer around the cell is passed over.
 constexpr int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
@@ -81,8 +67,8 @@ void scanChangedCell(int x, int y, int player) {
         const LineTemplate& t = lineTemplate(kind, p);
         int missing = -1;
         matchLine(line, t, start, mode, missing);  // where the missing stone is
-        finder.newMatches.push_back(makeRecord(linePatternMatch(t, x, y, k, w, start, missing),
-                                               kind, threatKey(p, mode, kind, k, startX, startY)));
+        finder.newMatches.push_back({linePatternMatch(t, x, y, k, w, start, missing), kind,
+                                     threatKey(p, mode, kind, k, startX, startY)});
       }
     }
   }
@@ -131,7 +117,7 @@ bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mod
 
 }  // namespace
 
-void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode) {
+const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
   ThreatCache& cache = finder.caches[kind * 2 + mode * 4 + (player - 1)];
   collectChangedCells(cache);
   if (!finder.changedCells.empty()) {
@@ -154,7 +140,7 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
     finder.newMatches.clear();
     finder.changedCells.clear();
   }
-  list = cache.records;
+  return cache.records;
 }
 
 }  // namespace fivefold

@@ -11,14 +11,10 @@
 
 namespace fivefold {
 
-struct ThreatRecord {
-  std::int32_t missingX;  // the move that creates the threat (OneMissing); -1, -1 if none
-  std::int32_t missingY;
-  std::int32_t gainX;  // the last "g" of the template: completes five, or makes four
-  std::int32_t gainY;
-  std::int32_t costX[5];  // cost squares in window order; entries past costCount are 0
-  std::int32_t costY[5];
-  std::int32_t costCount;
+// One found threat: the template's match (the missing square is the move that creates the
+// threat in OneMissing mode; the gain square completes five or makes four) with its kind
+// and key.
+struct ThreatRecord : PatternMatch {
   std::int32_t kind;
   // pattern * 10000000 + mode * 1000000 + kind * 100000 + direction * 10000
   // + startX * 100 + startY; shown to the manager, so the formula is fixed.
@@ -29,10 +25,11 @@ struct ThreatRecord {
 
 using ThreatList = std::vector<ThreatRecord>;
 
-// Clears `list` and fills it with the matches of `player` (1 or 2) on the live board:
-// first those kept from this player/kind/mode's previous call, in their previous order,
-// then those found in this call, in scan order.
-void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode);
+// The matches of `player` (1 or 2) on the live board: first those kept from this
+// player/kind/mode's previous call, in their previous order, then those found in this
+// call, in scan order. The list is the finder's own: it holds until the next call for the
+// same player, kind and mode.
+const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode);
 
 inline std::int32_t threatKey(int pattern, ThreatMode mode, ThreatKind kind, int direction,
                               int startX, int startY) {

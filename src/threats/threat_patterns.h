@@ -46,6 +46,8 @@ struct PatternMatch {
   std::int32_t costX[maxCostSquares] = {};  // window order; entries past costCount are 0
   std::int32_t costY[maxCostSquares] = {};
   std::int32_t costCount = 0;
+
+  friend bool operator==(const PatternMatch&, const PatternMatch&) = default;
 };
 
 // Lays `pattern` on the cells (startX + i * dx, startY + i * dy) of `board` (400 cells,

@@ -55,7 +55,7 @@ std::vector<std::pair<int, int>> candidates(int player, const ThreatList& threes
       }
     }
     ThreatList makers;
-    findThreats(makers, player, Four, OneMissing);
+    makers = findThreats(player, Four, OneMissing);
     for (const ThreatRecord& r : makers) {
       listX.push_back(r.missingX);
       listY.push_back(r.missingY);
@@ -93,17 +93,17 @@ std::int32_t negamax(int player, int depth) {
   if (depth <= 0) return staticValue(player);
   const int opponent = player == 1 ? 2 : 1;
   ThreatList found;
-  findThreats(found, player, Four, Exact);
+  found = findThreats(player, Four, Exact);
   if (!found.empty()) return 999999;
-  findThreats(found, opponent, Four, Exact);
+  found = findThreats(opponent, Four, Exact);
   if (!found.empty()) {
     const auto common = commonSquares(found);
     if (common.empty()) return -999998;
     return playAndScore(player, depth, common[0].first, common[0].second);
   }
-  findThreats(found, player, Three, Exact);
+  found = findThreats(player, Three, Exact);
   if (!found.empty()) return 999997;
-  findThreats(found, opponent, Three, Exact);
+  found = findThreats(opponent, Three, Exact);
   const auto moves = candidates(player, found);
   if (found.size() >= 2 && moves.empty()) return -999996;
   std::int32_t best = -2000000;
@@ -135,7 +135,7 @@ TEST_F(AlphaBetaReferenceTest, FullWindowEqualsPlainNegamax) {
     bool quiet = true;
     for (int player : {1, 2}) {
       for (ThreatKind kind : {Three, Four}) {
-        findThreats(found, player, kind, Exact);
+        found = findThreats(player, kind, Exact);
         quiet &= found.empty();
       }
     }

@@ -68,7 +68,7 @@ void findAfterChanges(benchmark::State& state) {
   setUpMiddleGame();
   const std::vector<int> squares = trialSquares();
   ThreatList list;
-  findThreats(list, player, kind, mode);
+  list = findThreats(player, kind, mode);
   std::size_t next = 0;
   long found = 0;
   long calls = 0;
@@ -82,10 +82,10 @@ void findAfterChanges(benchmark::State& state) {
       next = (next + 1) % squares.size();
       setCell(placed[c] / boardStride, placed[c] % boardStride, (c + calls) % 2 + 1);
     }
-    findThreats(list, player, kind, mode);
+    list = findThreats(player, kind, mode);
     found += static_cast<long>(list.size());
     for (int c = 0; c < changes; ++c) setCell(placed[c] / boardStride, placed[c] % boardStride, 0);
-    findThreats(list, player, kind, mode);
+    list = findThreats(player, kind, mode);
     found += static_cast<long>(list.size());
     calls += 2;
   }
@@ -99,11 +99,10 @@ void findAfterChanges(benchmark::State& state) {
 void findOnFreshSlot(benchmark::State& state) {
   const int slot = static_cast<int>(state.range(0));
   setUpMiddleGame();
-  ThreatList list;
   for (auto _ : state) {
     restartReaders();
-    findThreats(list, slot % 2 + 1, ThreatKind(slot / 2 % 2), ThreatMode(slot / 4));
-    benchmark::DoNotOptimize(list.data());
+    benchmark::DoNotOptimize(
+        findThreats(slot % 2 + 1, ThreatKind(slot / 2 % 2), ThreatMode(slot / 4)).data());
   }
 }
 

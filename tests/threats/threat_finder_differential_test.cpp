@@ -163,7 +163,7 @@ TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
       const auto kind = ThreatKind(slot / 2 % 2);
       const auto mode = ThreatMode(slot / 4);
       std::map<int, Found> now = scanWholeBoard(player, kind, mode);
-      findThreats(answer, player, kind, mode);
+      answer = findThreats(player, kind, mode);
 
       SCOPED_TRACE(::testing::Message() << "step " << step << " slot " << slot);
       ASSERT_EQ(answer.size(), now.size());

@@ -15,7 +15,7 @@ using Squares = std::vector<std::pair<int, int>>;
 
 ThreatList find(int player, ThreatKind kind, ThreatMode mode) {
   ThreatList list;
-  findThreats(list, player, kind, mode);
+  list = findThreats(player, kind, mode);
   return list;
 }
 
@@ -49,9 +49,7 @@ TEST_F(FinderTest, EmptyBoardHasNoThreatsInAnySlot) {
   for (int player = 1; player <= 2; ++player) {
     for (ThreatKind kind : {Three, Four}) {
       for (ThreatMode mode : {Exact, OneMissing}) {
-        ThreatList list(3, ThreatRecord{});  // stale entries must go
-        findThreats(list, player, kind, mode);
-        EXPECT_TRUE(list.empty());
+        EXPECT_TRUE(findThreats(player, kind, mode).empty());
       }
     }
   }
@@ -124,11 +122,11 @@ TEST_F(FinderTest, FourClosedByTheEdgeIsFoundFromAWindowOffTheBoard) {
 TEST_F(FinderTest, EdgeFourBuiltStoneByStoneIsFoundTheSame) {
   ThreatList list;
   for (int y = 19; y >= 16; --y) {
-    findThreats(list, 1, Four, Exact);
+    list = findThreats(1, Four, Exact);
     EXPECT_TRUE(list.empty());
     put(10, y, 1);
   }
-  findThreats(list, 1, Four, Exact);
+  list = findThreats(1, Four, Exact);
   ASSERT_EQ(list.size(), 1u);
   expectRecord(list[0], {-1, -1}, {10, 15}, {{10, 15}}, Four, 10111021);
 }

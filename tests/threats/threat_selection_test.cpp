@@ -40,7 +40,7 @@ struct Common {
 };
 Common commonSquaresOfFours() {
   ThreatList fours;
-  findThreats(fours, 2, Four, Exact);
+  fours = findThreats(2, Four, Exact);
   EXPECT_EQ(fours.size(), 2u);
   std::int32_t xs[5] = {};
   std::int32_t ys[5] = {};
@@ -88,7 +88,7 @@ TEST_F(SelectionTest, CostSquaresAreAppendedInWindowOrder) {
   put(3, 10, 1);  // the "O" of "*Ocxxxgco" from (2, 10)
   putRow(5, 7, 10, 2);
   ThreatList threes;
-  findThreats(threes, 2, Three, Exact);
+  threes = findThreats(2, Three, Exact);
   ASSERT_EQ(threes.size(), 1u);
   std::vector<std::int32_t> xs = {12};
   std::vector<std::int32_t> ys = {13};

@@ -59,7 +59,7 @@ run_fuzzer() {
     -max_total_time="$seconds" -timeout=10 -max_len=2048 -print_final_stats=1 >"$log" 2>&1 ||
     status=$?
   local runs rate found
-  runs=$(sed -n 's/^stat::number_executed_units: *//p' "$log")
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
   found=$(find "$findings" -type f | wc -l)
   echo "fuzzer: ${runs:-?} runs in $seconds s, ${rate:-?} runs/s, $found findings"

@@ -19,13 +19,12 @@
 #include <vector>
 
 #include "app/bench_positions.h"
-#include "decision/decision_state.h"
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/opening_moves.h"
 #include "decision/opening_random.h"
 #include "decision/search_clock.h"
 #include "decision/turn_driver.h"
-#include "protocol/game_state.h"
-#include "protocol/output.h"
 
 namespace fivefold {
 namespace {
@@ -97,7 +96,6 @@ bool parsePosition(const std::string& line, Position& position, std::string& rea
 // stone lines, with the turn about to start.
 void setUpFreshBrain(const Position& position) {
   resetGameState();
-  resetDecisionState();
   resetOpeningRandom();
   resetSearchState();
   gameState.width = position.width;

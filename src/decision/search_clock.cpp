@@ -4,7 +4,7 @@
 #include <chrono>
 #include <limits>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 
 namespace fivefold {
 

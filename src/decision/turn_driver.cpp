@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "core/game_state.h"
+#include "core/output.h"
+#include "core/score_scale.h"
 #include "decision/alpha_beta.h"
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
-#include "decision/search_scores.h"
 #include "eval/best_moves.h"
-#include "protocol/game_state.h"
-#include "protocol/output.h"
 #include "threats/threat_selection.h"
 
 namespace fivefold {
@@ -149,10 +149,9 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
     std::int32_t keptY[maxCandidates];
     BestMoves kept(keptX, keptY, maxCandidates);
     for (int i = 0; i < count; ++i) {
-      Cell& square = cellRef(candX[i], candY[i]);
-      square = 1;
+      setCell(candX[i], candY[i], 1);
       const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -best);
-      square = 0;
+      setCell(candX[i], candY[i], 0);
       const std::int32_t s = decayScore(-r);
       if (isTimeUp()) {
         setStopSearch(1);
@@ -182,7 +181,7 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
         bestX = candX[i];
         bestY = candY[i];
       }
-      if (s > scoreDecided) bound = std::min(bound, 999998 - s);
+      if (s > scoreDecided) bound = std::min(bound, quickerWinDepth(s));
       if (s > -scoreDecided) kept.offer(candX[i], candY[i], s);
       if (bound < 0) return best;
     }

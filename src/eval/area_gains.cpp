@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/board_changes.h"
 #include "eval/line_windows.h"
-#include "protocol/board_snapshot.h"
 
 namespace fivefold {
 
@@ -19,17 +19,12 @@ void scoreFromScratch(PlayerAreaGains& kept, int x, int y, const std::uint8_t* d
       sumWindowChange(kept.snapshot, x, y, digitOf, 0, 1, raisedPatternValues.data(), with);
 }
 
+// The start-up state for the current playing size: an empty snapshot and the gains of
+// every square on the empty board.
 void startAfresh(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
-  kept.width = gameState.width;
-  kept.height = gameState.height;
   std::fill_n(kept.snapshot, boardCells, 0);
-  for (int x = 0; x < kept.width; ++x) {
-    std::copy_n(gameState.board + x * boardStride, kept.height, kept.snapshot + x * boardStride);
-  }
-  for (int x = 0; x < kept.width; ++x) {
-    for (int y = 0; y < kept.height; ++y) {
-      if (digitOf[kept.snapshot[x * boardStride + y]] == 0) scoreFromScratch(kept, x, y, digitOf);
-    }
+  for (int x = 0; x < gameState.width; ++x) {
+    for (int y = 0; y < gameState.height; ++y) scoreFromScratch(kept, x, y, digitOf);
   }
 }
 
@@ -85,19 +80,18 @@ void absorbChange(PlayerAreaGains& kept, int x, int y, const std::uint8_t* digit
 
 // Brings the player's kept gains up to the live board, square by square against the
 // snapshot as it stands with the earlier changes copied in.
-void catchUp(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
-  if (kept.width != gameState.width || kept.height != gameState.height) {
-    startAfresh(kept, digitOf);
-    return;
-  }
-  absorbBoardChanges(kept.snapshot, [&](int x, int y, Cell oldCell, Cell newCell) {
-    const int before = digitOf[oldCell];
-    const int after = digitOf[newCell];
-    if (before != after) absorbChange(kept, x, y, digitOf, before, after);
-    // While the square held a stone its own gains were not kept. Its own cell in the
-    // snapshot is not read for them, only the squares around it.
-    if (before != 0 && after == 0) scoreFromScratch(kept, x, y, digitOf);
-  });
+void catchUpGains(PlayerAreaGains& kept, const std::uint8_t* digitOf) {
+  catchUp(
+      kept.cursor, [&] { startAfresh(kept, digitOf); },
+      [&](int x, int y, Cell oldCell, Cell newCell) {
+        const int before = digitOf[oldCell];
+        const int after = digitOf[newCell];
+        kept.snapshot[x * boardStride + y] = newCell;
+        if (before != after) absorbChange(kept, x, y, digitOf, before, after);
+        // While the square held a stone its own gains were not kept. Its own cell in the
+        // snapshot is not read for them, only the squares around it.
+        if (before != 0 && after == 0) scoreFromScratch(kept, x, y, digitOf);
+      });
 }
 
 }  // namespace
@@ -106,7 +100,7 @@ void gainsOverArea(const AreaBox& box, int player, const bool* wanted, std::int3
                    std::int32_t* raisedGains) {
   const int side = player == 1 ? 1 : 2;
   PlayerAreaGains& kept = areaGains.players[side - 1];
-  catchUp(kept, cellDigits[side]);
+  catchUpGains(kept, cellDigits[side]);
   for (int x = box.fromX; x < box.toX; ++x) {
     for (int y = box.fromY; y < box.toY; ++y) {
       const int index = x * boardStride + y;
@@ -114,10 +108,6 @@ void gainsOverArea(const AreaBox& box, int player, const bool* wanted, std::int3
       raisedGains[index] = wanted[index] ? kept.raised[index] : 0;
     }
   }
-}
-
-void resetAreaGains() {
-  areaGains = AreaGainsState{};
 }
 
 }  // namespace fivefold

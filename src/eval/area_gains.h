@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-#include "protocol/game_state.h"
+#include "core/change_journal.h"
+#include "core/game_state.h"
 
 namespace fivefold {
 
@@ -18,9 +19,10 @@ struct AreaBox {
 // (empty or a winning-line stone), plain and raised hold what pointGain and
 // pointGainRaised give with the player's stone on it; other entries are stale.
 struct PlayerAreaGains {
-  std::int32_t width = 0;  // the playing size the entries belong to; 0: nothing kept yet
-  std::int32_t height = 0;
-  Cell snapshot[boardCells] = {};  // the playing area as it was at the previous call
+  JournalCursor cursor;
+  // The playing area as it was at the previous call: a change is scored on it as it
+  // stands with the earlier changes of the same call written in.
+  Cell snapshot[boardCells] = {};
   std::int32_t plain[boardCells] = {};
   std::int32_t raised[boardCells] = {};
 };
@@ -37,8 +39,5 @@ extern AreaGainsState areaGains;
 // get 0, and entries outside the box are left as they were.
 void gainsOverArea(const AreaBox& box, int player, const bool* wanted, std::int32_t* plainGains,
                    std::int32_t* raisedGains);
-
-// Start-up state: nothing kept for either player.
-void resetAreaGains();
 
 }  // namespace fivefold

@@ -5,12 +5,16 @@
 
 #include <cstdint>
 
-#include "protocol/game_state.h"
+#include "core/change_journal.h"
+#include "core/game_state.h"
 
 namespace fivefold {
 
 struct BoardEvaluatorState {
-  Cell evalSnapshot[boardCells] = {};  // the board at the end of the previous call
+  JournalCursor cursor;
+  // The board at the end of the previous call: a change is scored on it as it stands with
+  // the earlier changes of the same call written in.
+  Cell evalSnapshot[boardCells] = {};
   // Board value of evalSnapshot from the engine's side. 64 bits: a position crowded with
   // fives (possible through BOARD) can pass the 32-bit range.
   std::int64_t evalTotal = 0;
@@ -18,13 +22,10 @@ struct BoardEvaluatorState {
 
 extern BoardEvaluatorState boardEvaluator;
 
-// Catches up with every square of the playing area that differs from the snapshot and
+// Catches up with every square of the playing area changed since the previous call and
 // returns the board value for player (1 the engine, anything else the opponent); beyond
-// +-900000 the position is decided and the result is +-1000000.
+// +-scoreDecided the position is decided and the result is +-scoreBoardDecided.
 std::int32_t evaluateBoard(int player);
-
-// Start-up state: an empty snapshot with total 0.
-void resetBoardEvaluator();
 
 inline std::int64_t boardEvaluatorTotal() {
   return boardEvaluator.evalTotal;

@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "decision/decision_state.h"
-#include "protocol/game_state.h"
+#include "core/game_state.h"
+#include "core/output.h"
 #include "protocol/handoff.h"
 #include "protocol/number_scan.h"
-#include "protocol/output.h"
 #include "protocol/platform_io.h"
 #include "protocol/search_worker.h"
 
@@ -56,13 +55,6 @@ void boardPreamble() {
   }
 }
 
-// A new game starts on an empty board, and the decision's incremental state starts over
-// with it.
-void clearForNewPosition() {
-  clearGrid();
-  resetDecisionState();
-}
-
 // Steps common to START and RECTSTART once the new size is known.
 void applyBoardSize(std::int32_t width, std::int32_t height) {
   if (width == 0) {
@@ -76,7 +68,7 @@ void applyBoardSize(std::int32_t width, std::int32_t height) {
     gameState.width = width;
     gameState.height = height;
     startGame();
-    clearForNewPosition();
+    clearGrid();  // a new game starts on an empty board
     printLine("OK");
   } else {
     printLine("ERROR size of the board");
@@ -181,7 +173,7 @@ void commandBegin() {
 // Reads the stone lines after BOARD up to the line that ends them.
 LoopAction commandBoard() {
   boardPreamble();
-  clearForNewPosition();
+  clearGrid();  // a new game starts on an empty board
   startGame();
   for (;;) {
     if (!readCommandLine()) return LoopAction::Exit;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "protocol/board_snapshot.h"
+#include "core/board_changes.h"
 #include "threats/threat_line.h"
 
 namespace fivefold {
@@ -15,12 +15,8 @@ constexpr int cacheSlots = 8;
 constexpr int scanMarkSize = 40;  // window starts -(W - 1) .. 19 + W - 1 for both kinds
 
 struct ThreatCache {
-  Cell snapshot[boardCells] = {};  // the live board as this slot's previous call left it
-  ThreatList records;              // what that call returned
-  // The playing size of that call: matches near the edge depend on it, so a new size
-  // invalidates the slot.
-  std::int32_t width = 0;
-  std::int32_t height = 0;
+  JournalCursor cursor;  // where this slot's previous call left the grid
+  ThreatList records;    // what that call returned: every match on the grid as it was then
 };
 
 struct ChangedCell {
@@ -105,12 +101,14 @@ void scanChangedCell(int x, int y, int player, ThreatKind kind, ThreatMode mode)
   }
 }
 
-// Lists the cells that differ from the snapshot, in x-then-y order, and brings the
-// snapshot up to date.
+// Lists the cells that changed since the slot's previous call, in x-then-y order. A slot
+// that starts afresh drops its records, and every stone is a changed cell.
 void collectChangedCells(ThreatCache& cache) {
-  absorbBoardChanges(cache.snapshot, [](int x, int y, Cell, Cell) {
-    finder.changedCells.push_back({x, y});
-  });
+  catchUp(
+      cache.cursor, [&] { cache.records.clear(); },
+      [](int x, int y, Cell, Cell) {
+        finder.changedCells.push_back({x, y});
+      });
 }
 
 // Whether this call rescanned the window of a record: whether a changed cell lies on its
@@ -141,14 +139,6 @@ bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mod
 
 void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode) {
   ThreatCache& cache = finder.caches[kind * 2 + mode * 4 + (player - 1)];
-  if (cache.width != gameState.width || cache.height != gameState.height) {
-    // A new playing size changes which cells count as outside; start this slot afresh
-    // so that the diff below becomes a full scan.
-    std::fill(std::begin(cache.snapshot), std::end(cache.snapshot), 0);
-    cache.records.clear();
-    cache.width = gameState.width;
-    cache.height = gameState.height;
-  }
   collectChangedCells(cache);
   if (!finder.changedCells.empty()) {
     for (const ChangedCell& cell : finder.changedCells) {
@@ -167,16 +157,6 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
     finder.changedCells.clear();
   }
   list = cache.records;
-}
-
-void resetThreatFinder() {
-  for (ThreatCache& cache : finder.caches) {
-    cache = ThreatCache{};
-  }
-  std::memset(finder.scanMarks, 0, sizeof finder.scanMarks);
-  finder.marksSet = {};
-  finder.changedCells = {};
-  finder.newMatches = ThreatList{};
 }
 
 }  // namespace fivefold

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/game_state.h"
 #include "threats/threat_finder.h"
 
 namespace fivefold {
@@ -29,14 +30,10 @@ LineCells readLine(int player, int x, int y, int k, int w) {
   int hi = 3 * w - 3;
   clampRun(x, directionDx[k], gameState.width, back, lo, hi);
   clampRun(y, directionDy[k], gameState.height, back, lo, hi);
-  const int step = directionDx[k] * boardStride + directionDy[k];
-  const Cell* cell =
-      &gameState.board[offsetX(x, k, lo - back) * boardStride + offsetY(y, k, lo - back)];
-  LineBits values = 0;  // cell values 0 to 3, two bits each
-  for (int i = lo; i <= hi; ++i, cell += step) values |= LineBits(*cell) << (2 * i);
-
   constexpr LineBits cells = 0x5555555555555555;  // bit 2i of every cell
   const LineBits onBoard = cells & ((cellBit(hi) << 1) - 1) & ~(cellBit(lo) - 1);
+  // Cell values 0 to 3, two bits each; only the cells on the board count.
+  const LineBits values = lineCellsAround(x * boardStride + y, k, back) & (onBoard * 3);
   const LineBits low = values & cells;
   const LineBits high = (values >> 1) & cells;
   const LineBits first = low & ~high;   // value 1

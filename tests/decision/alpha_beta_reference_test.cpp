@@ -83,9 +83,9 @@ std::int32_t staticValue(int player) {
 std::int32_t negamax(int player, int depth);
 
 std::int32_t playAndScore(int player, int depth, int x, int y) {
-  cellRef(x, y) = player;
+  setCell(x, y, player);
   const std::int32_t s = aged(-negamax(player == 1 ? 2 : 1, depth));
-  cellRef(x, y) = 0;
+  setCell(x, y, 0);
   return s;
 }
 
@@ -144,9 +144,9 @@ TEST_F(AlphaBetaReferenceTest, FullWindowEqualsPlainNegamax) {
     const int player = 1 + (compared / 3) % 2;
     const std::vector<Cell> before = boardCopy();
 
-    resetDecisionState();
+    restartIncrementalState();
     const std::int32_t expected = negamax(player, depth);
-    resetDecisionState();
+    restartIncrementalState();
     searchState.nodeCount = 0;
     const std::int32_t actual = alphaBeta(player, depth, -2000000, 2000000);
     ASSERT_EQ(actual, expected) << "round " << round << " depth " << depth;

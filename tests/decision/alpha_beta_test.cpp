@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/score_scale.h"
 #include "decision/candidates.h"
-#include "decision/search_scores.h"
 #include "eval/board_evaluation.h"
 #include "search_fixture.h"
 
@@ -136,7 +136,7 @@ TEST_F(AlphaBetaTest, SingleOpponentFourIsBlockedAtTheSameDepth) {
   const std::int32_t score = search(1, 2);
   const std::int64_t rootNodes = nodes();
   put(9, 10, 1);
-  resetDecisionState();
+  restartIncrementalState();
   const std::int32_t child = search(2, 2);
   EXPECT_EQ(score, decayScore(-child));
   EXPECT_EQ(rootNodes, nodes() + 1);
@@ -228,7 +228,7 @@ TEST_F(AlphaBetaTest, ThresholdsLimitTheCandidatesByTheBestScore) {
       ASSERT_GE(v, c.low);
       ASSERT_LT(v, c.high);
     }
-    resetDecisionState();
+    restartIncrementalState();
     const std::int32_t score = search(1, 1);
     EXPECT_EQ(nodes(), c.nodes) << "values from " << c.low << " to " << c.high;
     EXPECT_EQ(score, decayScore(*std::max_element(values.begin(), values.end())));

@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "decision/decision_state.h"
+#include "core/output.h"
 #include "opening_board.h"
-#include "protocol/output.h"
 
 namespace fivefold {
 namespace {
@@ -25,7 +24,6 @@ TEST_F(MoveChoiceTest, OpeningRulesAnswerFirst) {
 
 TEST_F(MoveChoiceTest, DeclinedOpeningFallsThroughToTheDecider) {
   newGame(15, 15);
-  resetDecisionState();     // the threat finder's list order depends on what it saw before
   placeWinningStone(7, 7);  // the centre is taken: the opening rule declines
   for (int x = 2; x <= 5; ++x) placeOwnStone(x, 2);
   gameState.moveNumber = 1;

@@ -1,21 +1,19 @@
 // Every opening test starts from the start-up state of the game and of the generator.
 #pragma once
 
-#include <gtest/gtest.h>
-
+#include "board_setup.h"
 #include "decision/opening_random.h"
-#include "protocol/game_state.h"
 
 namespace fivefold {
 
-class OpeningBoardTest : public ::testing::Test {
+class OpeningBoardTest : public testing::BoardTest {
  protected:
   void SetUp() override {
-    resetGameState();
+    BoardTest::SetUp();
     resetOpeningRandom();
   }
   void TearDown() override {
-    resetGameState();
+    BoardTest::TearDown();
     resetOpeningRandom();
   }
   static void newGame(int width, int height) {

@@ -1,24 +1,25 @@
-// Every search test starts from the start-up state of the game, the search clock and the
-// decision's incremental state, with the MESSAGE lines captured.
+// Every search test starts from the start-up state of the game and the search clock, with
+// the MESSAGE lines captured.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <initializer_list>
-#include <iterator>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "decision/decision_state.h"
+#include "board_setup.h"
+#include "core/output.h"
 #include "decision/search_clock.h"
-#include "protocol/game_state.h"
-#include "protocol/output.h"
 
 namespace fivefold {
 
-class SearchTest : public ::testing::Test {
+using testing::boardCopy;
+using testing::fillEmptyWithBlockers;
+using testing::put;
+using testing::putAll;
+using testing::putLine;
+using testing::restartIncrementalState;
+
+
+class SearchTest : public testing::BoardTest {
  protected:
   void SetUp() override {
     resetAll();
@@ -32,35 +33,11 @@ class SearchTest : public ::testing::Test {
   static void resetAll() {
     resetGameState();
     resetSearchState();
-    resetDecisionState();
   }
 
   static void newBoard(int width, int height) {
     gameState.width = width;
     gameState.height = height;
-  }
-  static void put(int x, int y, Cell value) { cellRef(x, y) = value; }
-  static void putAll(std::initializer_list<std::pair<int, int>> squares, Cell value) {
-    for (const auto& [x, y] : squares) put(x, y, value);
-  }
-  // Stones along direction (dx, dy) from (x, y).
-  static void putLine(int x, int y, int dx, int dy, int count, Cell value) {
-    for (int i = 0; i < count; ++i) put(x + i * dx, y + i * dy, value);
-  }
-  // Every square of the playing area that is still empty becomes a winning-line stone,
-  // which blocks every line and counts for nobody.
-  // Squares listed in keepEmpty stay empty.
-  static void fillEmptyWithBlockers(const std::vector<std::pair<int, int>>& keepEmpty = {}) {
-    for (int x = 0; x < gameState.width; ++x) {
-      for (int y = 0; y < gameState.height; ++y) {
-        const bool kept =
-            std::find(keepEmpty.begin(), keepEmpty.end(), std::pair{x, y}) != keepEmpty.end();
-        if (cellAt(x, y) == 0 && !kept) put(x, y, 3);
-      }
-    }
-  }
-  static std::vector<Cell> boardCopy() {
-    return {std::begin(gameState.board), std::end(gameState.board)};
   }
   // A search call as the turn driver makes it: the turn's clock and node count start now.
   static void startTurnClock() {

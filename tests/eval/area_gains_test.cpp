@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <random>
 
+#include "board_setup.h"
 #include "eval/point_evaluation.h"
-#include "eval_test_support.h"
 
 namespace fivefold {
 namespace {
@@ -29,7 +29,10 @@ TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
     }
     std::uniform_int_distribution<int> anyCell(0, boardCells - 1);
     const int changes = std::uniform_int_distribution<int>(0, round % 7 == 0 ? 40 : 4)(random);
-    for (int i = 0; i < changes; ++i) gameState.board[anyCell(random)] = cellValue(random);
+    for (int i = 0; i < changes; ++i) {
+      const int index = anyCell(random);
+      setCell(index / boardStride, index % boardStride, cellValue(random));
+    }
     const int width = gameState.width;
     const int height = gameState.height;
     std::uniform_int_distribution<int> pickX(0, width - 1), pickY(0, height - 1);
@@ -43,10 +46,10 @@ TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
       for (int y = box.fromY; y < box.toY; ++y) {
         if (cellAt(x, y) != 0) continue;
         const int index = x * boardStride + y;
-        cellRef(x, y) = player;
+        setCell(x, y, player);
         const std::int32_t expectedPlain = pointGain(x, y, player);
         const std::int32_t expectedRaised = pointGainRaised(x, y, player);
-        cellRef(x, y) = 0;
+        setCell(x, y, 0);
         ASSERT_EQ(plain[index], expectedPlain) << "round " << round << " " << x << "," << y;
         ASSERT_EQ(raised[index], expectedRaised) << "round " << round << " " << x << "," << y;
       }

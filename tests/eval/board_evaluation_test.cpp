@@ -6,8 +6,7 @@
 #include <iterator>
 #include <random>
 
-#include "decision/decision_state.h"
-#include "eval_test_support.h"
+#include "board_setup.h"
 
 namespace fivefold {
 namespace {
@@ -64,18 +63,17 @@ TEST(EvaluateBoard, RepeatedCallsAndLiftedStonesRestoreTheTotal) {
   EXPECT_EQ(boardEvaluatorTotal(), boardValueFromScratch());
 }
 
-TEST(EvaluateBoard, ResetDecisionStateForgetsTheSnapshot) {
+TEST(EvaluateBoard, ANewGameStartsFromAnEmptySnapshot) {
   freshBoard(15, 15);
   put(7, 7, 1);
   put(7, 8, 2);
   evaluateBoard(1);
-  resetDecisionState();
-  EXPECT_EQ(boardEvaluatorTotal(), 0);
-  EXPECT_TRUE(std::all_of(std::begin(boardEvaluator.evalSnapshot),
-                          std::end(boardEvaluator.evalSnapshot), [](Cell c) { return c == 0; }));
-  // The next call scores the whole board again from the empty snapshot.
-  EXPECT_EQ(evaluateBoard(1), 0);
-  EXPECT_EQ(boardEvaluatorTotal(), boardValueFromScratch());
+  // A new game: the grid is cleared and a different position set up.
+  clearGrid();
+  put(3, 3, 2);
+  EXPECT_EQ(evaluateBoard(1), boardValueFromScratch());
+  EXPECT_EQ(boardEvaluator.evalSnapshot[7 * boardStride + 7], 0);
+  EXPECT_EQ(boardEvaluator.evalSnapshot[3 * boardStride + 3], 2);
 }
 
 TEST(EvaluateBoard, IncrementalTotalMatchesFromScratchOverRandomSteps) {

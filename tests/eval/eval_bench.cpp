@@ -4,10 +4,10 @@
 
 #include <random>
 
+#include "board_setup.h"
 #include "eval/board_evaluation.h"
 #include "eval/move_scoring.h"
 #include "eval/point_evaluation.h"
-#include "eval_test_support.h"
 #include "reference_gain.h"
 
 namespace fivefold {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "board_setup.h"
 #include "eval/point_evaluation.h"
-#include "eval_test_support.h"
 
 namespace fivefold {
 namespace {

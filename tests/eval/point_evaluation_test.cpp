@@ -7,10 +7,10 @@
 #include <iterator>
 #include <random>
 
+#include "board_setup.h"
 #include "eval/area_gains.h"
 #include "eval/board_evaluation.h"
 #include "eval/line_windows.h"
-#include "eval_test_support.h"
 #include "reference_gain.h"
 
 namespace fivefold {

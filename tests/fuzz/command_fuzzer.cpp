@@ -5,13 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "decision/decision_state.h"
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/opening_random.h"
 #include "decision/search_clock.h"
 #include "protocol/command_loop.h"
-#include "protocol/game_state.h"
 #include "protocol/handoff.h"
-#include "protocol/output.h"
 #include "protocol/search_worker.h"
 
 namespace {
@@ -37,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   startSearchWorker();
   stopSearchAndWait();  // the previous input's turn, if any, is over
   resetGameState();
-  resetDecisionState();
+  resetHandoff();
   resetSearchState();
   resetOpeningRandom();
   lines.clear();

@@ -1,32 +1,19 @@
 // Test boards for the threat detection tests: every test starts from the start-up state
-// of the game and of the finder.
+// of the game on a 20 x 20 board.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <utility>
-
-#include "protocol/game_state.h"
+#include "board_setup.h"
 #include "threats/threat_finder.h"
 
 namespace fivefold {
 
-class ThreatBoardTest : public ::testing::Test {
+using testing::put;
+
+class ThreatBoardTest : public testing::BoardTest {
  protected:
   void SetUp() override { setBoard(20, 20); }
-  void TearDown() override {
-    resetThreatFinder();
-    resetGameState();
-  }
 
-  static void setBoard(int width, int height) {
-    resetGameState();
-    resetThreatFinder();
-    gameState.width = width;
-    gameState.height = height;
-  }
-  static void put(int x, int y, Cell value) { cellRef(x, y) = value; }
+  static void setBoard(int width, int height) { testing::freshBoard(width, height); }
   static void putRow(int fromX, int toX, int y, Cell value) {
     for (int x = fromX; x <= toX; ++x) put(x, y, value);
   }

@@ -6,7 +6,7 @@
 #include <new>
 #include <random>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 #include "threats/threat_finder.h"
 
 // The replacement operators below pair malloc with free; GCC cannot see that.
@@ -36,7 +36,6 @@ namespace {
 // 40 stones of both players around the centre of a 20 x 20 board, the same every run.
 void setUpMiddleGame() {
   resetGameState();
-  resetThreatFinder();
   setUpDefaultBoard();
   std::mt19937 random(7);
   std::uniform_int_distribution<> near(5, 14);
@@ -44,7 +43,7 @@ void setUpMiddleGame() {
     const int x = near(random);
     const int y = near(random);
     if (cellAt(x, y) != 0) continue;
-    cellRef(x, y) = placed % 2 + 1;
+    setCell(x, y, placed % 2 + 1);
     ++placed;
   }
 }
@@ -81,11 +80,11 @@ void findAfterChanges(benchmark::State& state) {
     for (int c = 0; c < changes; ++c) {
       placed[c] = squares[next];
       next = (next + 1) % squares.size();
-      gameState.board[placed[c]] = (c + calls) % 2 + 1;
+      setCell(placed[c] / boardStride, placed[c] % boardStride, (c + calls) % 2 + 1);
     }
     findThreats(list, player, kind, mode);
     found += static_cast<long>(list.size());
-    for (int c = 0; c < changes; ++c) gameState.board[placed[c]] = 0;
+    for (int c = 0; c < changes; ++c) setCell(placed[c] / boardStride, placed[c] % boardStride, 0);
     findThreats(list, player, kind, mode);
     found += static_cast<long>(list.size());
     calls += 2;
@@ -102,7 +101,7 @@ void findOnFreshSlot(benchmark::State& state) {
   setUpMiddleGame();
   ThreatList list;
   for (auto _ : state) {
-    resetThreatFinder();
+    restartReaders();
     findThreats(list, slot % 2 + 1, ThreatKind(slot / 2 % 2), ThreatMode(slot / 4));
     benchmark::DoNotOptimize(list.data());
   }

@@ -152,11 +152,10 @@ TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
       const bool inside = !chance(0.05);
       const int x = below(inside ? gameState.width : boardStride);
       const int y = below(inside ? gameState.height : boardStride);
-      Cell& cell = cellRef(x, y);
-      if (cell == 0) {
-        if (chance(0.45)) cell = chance(0.05) ? 3 : 1 + below(2);
+      if (cellAt(x, y) == 0) {
+        if (chance(0.45)) setCell(x, y, chance(0.05) ? 3 : 1 + below(2));
       } else if (chance(0.55)) {
-        cell = 0;
+        setCell(x, y, 0);
       }
     }
     for (int slot = 0; slot < 8; ++slot) {
@@ -167,7 +166,7 @@ TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
       std::map<int, Found> now = scanWholeBoard(player, kind, mode);
       findThreats(answer, player, kind, mode);
 
-      SCOPED_TRACE(testing::Message() << "step " << step << " slot " << slot);
+      SCOPED_TRACE(::testing::Message() << "step " << step << " slot " << slot);
       ASSERT_EQ(answer.size(), now.size());
       for (const ThreatRecord& r : answer) {
         auto it = now.find(r.key);

@@ -44,7 +44,7 @@ int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode m
                                       << " pattern " << p << " mode " << mode;
       if (!matched || !lineMatched) continue;
       ++matches;
-      SCOPED_TRACE(testing::Message() << "window " << startX << "," << startY << " k " << k
+      SCOPED_TRACE(::testing::Message() << "window " << startX << "," << startY << " k " << k
                                       << " pattern " << p << " mode " << mode);
       expectSameMatch(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing),
                       expected);
@@ -63,9 +63,10 @@ TEST_F(LineMatcherTest, AnswersAsMatchPatternOnRandomBoards) {
     // Dense enough for threes and fours; the grid outside the playing area is filled too,
     // and must read as off the board.
     const int density = 2 + below(4);
-    for (Cell& cell : gameState.board) {
+    for (int index = 0; index < boardCells; ++index) {
       const int r = below(10);
-      cell = r < density ? 1 + r % 2 : (r == 9 && below(4) == 0 ? 3 : 0);
+      setCell(index / boardStride, index % boardStride,
+              r < density ? 1 + r % 2 : (r == 9 && below(4) == 0 ? 3 : 0));
     }
     for (int probe = 0; probe < 25; ++probe) {
       const int x = below(gameState.width);

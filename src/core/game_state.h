@@ -1,22 +1,17 @@
 // The one process-wide record of the game: the grid, the playing size, the move number,
-// the last opponent move, the manager's time settings and the hand-off between the
-// command loop and the search worker.
+// the last opponent move, the manager's time settings and search limits, and the stop flag
+// of the search. (The events that pass the record between the command loop and the search
+// worker belong to the protocol's hand-off.)
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 
-#include "protocol/event.h"
+#include "core/change_journal.h"
+#include "core/grid.h"
+#include "core/line_words.h"
 
 namespace fivefold {
-
-// 0 empty, 1 own stone, 2 opponent stone, 3 winning-line stone.
-using Cell = std::int32_t;
-
-constexpr int boardStride = 20;  // the grid is always 20 x 20, indexed x * 20 + y
-constexpr int boardCells = boardStride * boardStride;
-constexpr int minBoardSize = 5;
-constexpr int maxBoardSize = 20;
 
 constexpr std::int32_t defaultTimeoutTurn = 10000;
 constexpr std::int32_t defaultTimeLeft = 1000000000;
@@ -37,10 +32,6 @@ struct GameState {
   std::atomic<std::int32_t> depthLimit{0};
   std::atomic<std::int32_t> nodeLimit{0};
   char dataFolder[256] = {};
-  // The events are never destroyed: the worker may still wait on one while the process
-  // exits, and destroying a condition variable that is waited on hangs.
-  Event& searchStart = *new Event(/*manual=*/false, /*initiallySignalled=*/false);
-  Event& workerIdle = *new Event(/*manual=*/true, /*initiallySignalled=*/true);
 };
 
 extern GameState gameState;
@@ -56,8 +47,15 @@ inline int otherSide(int player) {
 inline Cell cellAt(int x, int y) {
   return gameState.board[x * boardStride + y];
 }
-inline Cell& cellRef(int x, int y) {
-  return gameState.board[x * boardStride + y];
+
+// Every write to the grid: the cell, the words of its lines and the journal change
+// together.
+inline void setCell(int x, int y, Cell value) {
+  const int index = x * boardStride + y;
+  Cell& cell = gameState.board[index];
+  recordWrite(index, cell, value);
+  updateLineWords(index, cell, value);
+  cell = value;
 }
 
 void placeOwnStone(int x, int y);
@@ -66,6 +64,7 @@ void placeWinningStone(int x, int y);
 void removeStone(int x, int y);
 void startGame();
 void setUpDefaultBoard();
+// Empties the whole grid; the journal starts a new epoch.
 void clearGrid();
 
 // Relaxed access to the shared 32-bit values.

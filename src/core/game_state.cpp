@@ -1,4 +1,4 @@
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 
 #include <algorithm>
 #include <iterator>
@@ -9,22 +9,22 @@ GameState gameState;
 
 void placeOwnStone(int x, int y) {
   gameState.moveNumber += 1;
-  cellRef(x, y) = 1;
+  setCell(x, y, 1);
 }
 
 void placeOpponentStone(int x, int y) {
   gameState.moveNumber += 1;
   gameState.lastOpponentX = x;
   gameState.lastOpponentY = y;
-  cellRef(x, y) = 2;
+  setCell(x, y, 2);
 }
 
 void placeWinningStone(int x, int y) {
-  cellRef(x, y) = 3;
+  setCell(x, y, 3);
 }
 
 void removeStone(int x, int y) {
-  cellRef(x, y) = 0;
+  setCell(x, y, 0);
 }
 
 void startGame() {
@@ -39,6 +39,8 @@ void setUpDefaultBoard() {
 
 void clearGrid() {
   std::fill(std::begin(gameState.board), std::end(gameState.board), 0);
+  clearLineWords();
+  restartReaders();
 }
 
 void resetGameState() {
@@ -54,8 +56,6 @@ void resetGameState() {
   gameState.depthLimit.store(0, std::memory_order_relaxed);
   gameState.nodeLimit.store(0, std::memory_order_relaxed);
   gameState.dataFolder[0] = '\0';
-  initEvent(gameState.searchStart, /*manualReset=*/false, /*signalled=*/false);
-  initEvent(gameState.workerIdle, /*manualReset=*/true, /*signalled=*/true);
 }
 
 }  // namespace fivefold

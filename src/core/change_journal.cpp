@@ -1,0 +1,140 @@
+#include "core/change_journal.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+
+#include "core/game_state.h"
+
+namespace fivefold {
+
+ChangeJournal changeJournal;
+
+namespace {
+
+constexpr std::size_t initialCapacity = 1 << 14;
+constexpr int maxReaders = 64;
+constexpr int squareWords = (boardCells + 63) / 64;
+
+// The registered readers. Plain pointers in a fixed table: readers live in static state
+// of the decision (and in tests), and register before their first use.
+JournalCursor* readers[maxReaders] = {};
+int readerCount = 0;
+
+// Scratch of one netting pass: which squares were written, their first value before and
+// their last value after, and the squares in ascending order.
+struct NetScratch {
+  std::uint64_t written[squareWords] = {};
+  std::uint8_t before[boardCells] = {};
+  std::uint8_t after[boardCells] = {};
+  PendingSquare pending[boardCells] = {};
+};
+
+NetScratch scratch;
+
+void ensureCapacity() {
+  if (changeJournal.entries.empty()) changeJournal.entries.resize(initialCapacity);
+}
+
+// Nets entries [from, to): afterwards scratch.written marks the squares written, with the
+// value each held before the first and after the last of those writes.
+void netEntries(std::uint32_t from, std::uint32_t to) {
+  const JournalEntry* entry = changeJournal.entries.data();
+  for (std::uint32_t i = from; i < to; ++i) {
+    const JournalEntry e = entry[i];
+    std::uint64_t& word = scratch.written[e.index >> 6];
+    const std::uint64_t bit = std::uint64_t{1} << (e.index & 63);
+    if ((word & bit) == 0) {
+      word |= bit;
+      scratch.before[e.index] = e.before;
+    }
+    scratch.after[e.index] = e.after;
+  }
+}
+
+// Calls visit(index) for every square marked in scratch.written, ascending, and clears
+// the marks.
+template <typename Visit>
+void drainWritten(Visit&& visit) {
+  for (int w = 0; w < squareWords; ++w) {
+    for (std::uint64_t bits = scratch.written[w]; bits != 0; bits &= bits - 1) {
+      visit(w * 64 + std::countr_zero(bits));
+    }
+    scratch.written[w] = 0;
+  }
+}
+
+}  // namespace
+
+JournalCursor::JournalCursor() {
+  ensureCapacity();
+  if (readerCount == maxReaders) std::abort();  // a fixed set of readers; more is a bug
+  readers[readerCount++] = this;
+}
+
+JournalCursor::~JournalCursor() {
+  JournalCursor** end = readers + readerCount;
+  JournalCursor** self = std::find(readers, end, this);
+  if (self != end) {
+    *self = readers[--readerCount];
+    readers[readerCount] = nullptr;
+  }
+}
+
+void restartReaders() {
+  ensureCapacity();
+  changeJournal.size = 0;
+  changeJournal.epoch += 1;
+}
+
+PendingSquares takePendingSquares(JournalCursor& cursor) {
+  netEntries(cursor.position, changeJournal.size);
+  cursor.position = changeJournal.size;
+  int count = 0;
+  drainWritten([&](int index) { scratch.pending[count++] = {index, scratch.before[index]}; });
+  return {scratch.pending, count};
+}
+
+void foldJournal() {
+  ensureCapacity();
+  ChangeJournal& journal = changeJournal;
+  // The distinct places where a reader of this epoch stands, ascending; entries before
+  // the first are seen by every reader and are dropped.
+  std::uint32_t marks[maxReaders + 1];
+  int markCount = 0;
+  for (int r = 0; r < readerCount; ++r) {
+    if (readers[r]->epoch == journal.epoch) marks[markCount++] = readers[r]->position;
+  }
+  std::sort(marks, marks + markCount);
+  markCount = static_cast<int>(std::unique(marks, marks + markCount) - marks);
+
+  // Each stretch between two marks becomes one entry per square it changed. A square that
+  // ends a stretch with the value it began with is left out: a reader before the stretch
+  // meets the square's same earlier value in a later stretch, or not at all.
+  std::uint32_t newPlace[maxReaders + 1];
+  std::uint32_t written = 0;
+  for (int m = 0; m < markCount; ++m) {
+    const std::uint32_t from = marks[m];
+    const std::uint32_t to = m + 1 < markCount ? marks[m + 1] : journal.size;
+    newPlace[m] = written;
+    netEntries(from, to);
+    drainWritten([&](int index) {
+      if (scratch.before[index] != scratch.after[index]) {
+        journal.entries[written++] = {static_cast<std::uint16_t>(index), scratch.before[index],
+                                      scratch.after[index]};
+      }
+    });
+  }
+  for (int r = 0; r < readerCount; ++r) {
+    JournalCursor& reader = *readers[r];
+    if (reader.epoch != journal.epoch) continue;
+    const int m =
+        static_cast<int>(std::lower_bound(marks, marks + markCount, reader.position) - marks);
+    reader.position = newPlace[m];
+  }
+  journal.size = written;
+  // Keep room for at least as many new entries as survived.
+  if (journal.size * 2 > journal.entries.size()) journal.entries.resize(journal.entries.size() * 2);
+}
+
+}  // namespace fivefold

@@ -144,6 +144,10 @@ def info_lines(cfg):
     if cfg.timeout_match:
         lines.append("INFO timeout_match %d" % cfg.timeout_match)
     lines += ["INFO game_type 1", "INFO rule %d" % (1 if cfg.rule == "exact5" else 0)]
+    if cfg.max_depth > 0:
+        lines.append("INFO max_depth %d" % cfg.max_depth)
+    if cfg.max_nodes > 0:
+        lines.append("INFO max_node %d" % cfg.max_nodes)
     return lines
 
 

@@ -5,9 +5,23 @@
 #   tsan    the threading tests under ThreadSanitizer
 #   release the end-to-end games and the bench signature on the optimised engine
 #   fuzz    the command loop fuzzer for a bounded time
-#   windows the executables cross-compiled with MinGW-w64, tested under Wine
+#   windows the executables cross-compiled with MinGW-w64 and their zip, tested under Wine
+# Each stage starts with a heading and ends with the seconds it took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+stage_name=""
+stage() {
+  finish_stage
+  stage_name=$1
+  stage_start=$SECONDS
+  printf '\n=== %s ===\n' "$stage_name"
+}
+finish_stage() {
+  if [[ -n $stage_name ]]; then
+    echo "--- $stage_name: $((SECONDS - stage_start)) s"
+  fi
+}
 
 configure_and_build() {
   cmake --preset "$1" >/dev/null
@@ -32,27 +46,56 @@ install_packages() {
   "${install[@]}" || { apt-get update -q && "${install[@]}"; }
 }
 
+# Runs the command loop fuzzer for FUZZ_SECONDS (default 60) and sums it up in one line;
+# what it finds is kept in build/fuzz/findings and ends the check.
+run_fuzzer() {
+  local seconds=${FUZZ_SECONDS:-60} corpus log findings status=0
+  corpus=$(mktemp -d)
+  log=$(mktemp)
+  findings=build/fuzz/findings
+  rm -rf "$findings"
+  mkdir -p "$findings"
+  build/fuzz/tests/fuzz/command_fuzzer "$corpus" tests/fuzz/corpus -artifact_prefix="$findings/" \
+    -max_total_time="$seconds" -timeout=10 -max_len=2048 -print_final_stats=1 >"$log" 2>&1 ||
+    status=$?
+  local runs rate found
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+  found=$(find "$findings" -type f | wc -l)
+  echo "fuzzer: ${runs:-?} runs in $seconds s, ${rate:-?} runs/s, $found findings"
+  if ((status != 0 || found > 0)); then
+    tail -n 40 "$log"
+    ls -l "$findings"
+    rm -rf "$corpus" "$log"
+    return 1
+  fi
+  rm -rf "$corpus" "$log"
+}
+
+stage "debug: unit, protocol, bench and tool tests (AddressSanitizer + UBSan)"
 configure_and_build debug
 ctest --preset debug -j2
 
+stage "tsan: threading tests (ThreadSanitizer)"
 configure_and_build tsan
 ctest --preset tsan -j2
 
+stage "release: end-to-end games and the bench signature"
 configure_and_build release
 ctest --preset release -L 'e2e|bench'
 
+stage "fuzz: the command loop fuzzer"
 configure_and_build fuzz command_fuzzer
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-build/fuzz/tests/fuzz/command_fuzzer "$corpus" tests/fuzz/corpus \
-  -max_total_time="${FUZZ_SECONDS:-60}" -timeout=10 -max_len=2048 -print_final_stats=1 2>&1 |
-  tail -n 5
+run_fuzzer
 
+stage "windows: MinGW-w64 build, zip and the tests under Wine"
 # The cross-compiler with POSIX threads (std::thread) and the 64-bit Wine loader.
 install_packages g++-mingw-w64-x86-64-posix wine64
-configure_and_build windows
+# The package target builds everything first; the wine tests open the zip.
+configure_and_build windows package
 # The wine tests are registered in the host build once it knows the Windows build.
 cmake --preset debug -DFIVEFOLD_WINDOWS_BUILD_DIR="$PWD/build/windows" >/dev/null
 ctest --preset wine -j2
 
+finish_stage
 echo "all checks passed"

@@ -23,6 +23,32 @@ class GameConfig:
     max_moves: int = 0  # stones on the board (opening included) that end in a draw; 0: none
     start_timeout: int = 10000  # ms for the brain's OK after START
     end_grace: float = 0.5  # s a brain may take to leave after END before it is killed
+    # Search limits sent as INFO max_depth and INFO max_node; 0: not sent. With one of them
+    # and a clock the brain never reaches, its moves do not depend on the machine's speed.
+    max_depth: int = 0
+    max_nodes: int = 0
+
+
+# ms per move when a depth or node limit is given and no clock: ample, so that the limit
+# and not the machine decides every move.
+LIMITED_TIMEOUT_TURN = 60000
+
+
+def turn_time(given, default, max_depth, max_nodes):
+    """The ms per move: the one given, else ample under a search limit, else the default."""
+    if given is not None:
+        return given
+    return LIMITED_TIMEOUT_TURN if max_depth > 0 or max_nodes > 0 else default
+
+
+def limits_text(cfg):
+    """What every move is played under, as the tools report it."""
+    parts = ["depth %d" % cfg.max_depth] if cfg.max_depth > 0 else []
+    parts += ["%d nodes" % cfg.max_nodes] if cfg.max_nodes > 0 else []
+    parts.append("%d ms a move" % cfg.timeout_turn)
+    if cfg.timeout_match:
+        parts.append("%d ms a game" % cfg.timeout_match)
+    return "limits: " + ", ".join(parts)
 
 
 def move_request(stones, known, colour):

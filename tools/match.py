@@ -2,6 +2,7 @@
 """Plays a match between two brains and reports the result.
 
     python3 tools/match.py "build/release/src/app/pbrain-fivefold" "./other-brain" -n 20 -j 2
+    python3 tools/match.py "./brain-a" "./brain-b" --nodes 50000   # the same games every run
 
 Each brain is a shell-style command line. Every game starts fresh processes; every opening is
 played twice with colours swapped. One JSON line per game goes to --out (stdout by default),
@@ -20,7 +21,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from board import RULES  # noqa: E402
 from brain import BrainPlayer, kill_all  # noqa: E402
-from game import GameConfig, play_game  # noqa: E402
+from game import (LIMITED_TIMEOUT_TURN, GameConfig, limits_text, play_game,  # noqa: E402
+                  turn_time)
 from openings import builtin_openings, parse_openings, random_openings  # noqa: E402
 from stats import elo_difference, format_elo, score, summary  # noqa: E402
 
@@ -47,7 +49,7 @@ def run_match(commands, names, cfg, openings, games, jobs=1, on_game=None, cwd=N
         record = play_game((second, first) if swapped else (first, second), cfg, opening)
         if stop.is_set():
             return None  # cut short by the interrupt: no result
-        record = {"game": i, "players": list(names), **record}
+        record = {"game": i + 1, "players": list(names), **record}
         if on_game:
             with lock:
                 on_game(record)
@@ -88,7 +90,7 @@ def progress_line(records, names, total):
     outcome = "draw" if last["winner"] is None else "%s won" % last["winner_name"]
     return "[%d/%d] %s +%d =%d -%d  Elo %s [%s, %s]  (game %d: %s, %s)" % (
         len(records), total, names[0], wins, draws, losses, format_elo(elo),
-        format_elo(low), format_elo(high), last["game"] + 1, outcome, last["reason"])
+        format_elo(low), format_elo(high), last["game"], outcome, last["reason"])
 
 
 def parse_size(text):
@@ -118,10 +120,14 @@ def arguments(argv):
     p.add_argument("-j", "--jobs", type=int, default=1, help="games played at once")
     p.add_argument("--size", type=parse_size, default=(15, 15), help="N or WxH (default 15)")
     p.add_argument("--rule", choices=RULES, default="exact5")
-    p.add_argument("--timeout-turn", type=int, default=1000, help="ms per move")
+    p.add_argument("--timeout-turn", type=int,
+                   help="ms per move (default 1000; %d with --depth or --nodes)"
+                   % LIMITED_TIMEOUT_TURN)
     p.add_argument("--timeout-match", type=int, default=0, help="ms per game and side (0: none)")
     p.add_argument("--tolerance", type=int, default=100, help="ms over the limit before a forfeit")
     p.add_argument("--max-moves", type=int, default=0, help="stones after which it is a draw")
+    p.add_argument("--depth", type=int, default=0, help="deepest search iteration (INFO max_depth)")
+    p.add_argument("--nodes", type=int, default=0, help="nodes per move (INFO max_node)")
     p.add_argument("--openings", default="builtin", help="builtin, random or a file")
     p.add_argument("--centred", action="store_true", help="opening file holds centre offsets")
     p.add_argument("--random-stones", type=int, default=3)
@@ -142,8 +148,9 @@ def main(argv=None):
     commands = [args.brain1, args.brain2]
     names = player_names(commands, [args.name1, args.name2])
     cfg = GameConfig(width=args.size[0], height=args.size[1], rule=args.rule,
-                     timeout_turn=args.timeout_turn, timeout_match=args.timeout_match,
-                     tolerance=args.tolerance, max_moves=args.max_moves)
+                     timeout_turn=turn_time(args.timeout_turn, 1000, args.depth, args.nodes),
+                     timeout_match=args.timeout_match, tolerance=args.tolerance,
+                     max_moves=args.max_moves, max_depth=args.depth, max_nodes=args.nodes)
     out = sys.stdout if args.out == "-" else open(args.out, "w")
     done = []
     tty = sys.stderr.isatty()
@@ -168,7 +175,7 @@ def main(argv=None):
     if tty and not args.quiet:
         sys.stderr.write("\n")
     report = sys.stderr if out is sys.stdout else sys.stdout
-    report.write(summary(records, names, cfg.timeout_turn) + "\n")
+    report.write(limits_text(cfg) + "\n" + summary(records, names, cfg.timeout_turn) + "\n")
     if out is not sys.stdout:
         out.close()
 

@@ -3,6 +3,7 @@
 
     python3 tools/play.py                  # a demo game, engine against engine
     python3 tools/play.py --human          # you play white; --human-first to play black
+    python3 tools/play.py --nodes 20000 --seed 7   # node-limited: the same game every run
 
 Without --brain it plays build/release/src/app/pbrain-fivefold, building it first (release
 preset) when it is missing or older than the sources."""
@@ -20,7 +21,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from board import RULES, cell, on_board  # noqa: E402
 from brain import BrainPlayer, Reply  # noqa: E402
-from game import COLOUR_NAMES, GameConfig, opening_position, play_game  # noqa: E402
+from game import (COLOUR_NAMES, LIMITED_TIMEOUT_TURN, GameConfig, limits_text,  # noqa: E402
+                  opening_position, play_game, turn_time)
+from messages import describe  # noqa: E402
 from openings import builtin_openings  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -29,7 +32,6 @@ LETTERS = "abcdefghijklmnopqrst"
 STONES = {0: ".", 1: "X", 2: "O"}
 COLOURS = {1: "\x1b[1;31m", 2: "\x1b[1;36m"}
 FIVE_COLOUR, RESET = "\x1b[1;30;42m", "\x1b[0m"
-SHOWN_MESSAGES = 3
 
 
 def newest_source(root):
@@ -54,20 +56,24 @@ def ensure_brain(root=ROOT):
     return path
 
 
+def square_label(x, y):
+    return "%s%d" % (LETTERS[x], y + 1)
+
+
 def square_name(x, y):
-    return "%s%d (%d,%d)" % (LETTERS[x], y + 1, x, y)
+    return "%s (%d,%d)" % (square_label(x, y), x, y)
 
 
 def parse_square(text, board):
     """(x, y) for "x,y" (protocol numbers) or "h8" (column letter, row number); or an
     error text for input that names no free square."""
     text = text.strip().lower()
-    m = re.fullmatch(r"(\d+)\s*,\s*(\d+)", text)
-    n = re.fullmatch(r"([a-t])\s*(\d+)", text)
+    m = re.fullmatch(r"(-?\d+)\s*,\s*(-?\d+)", text)
+    n = re.fullmatch(r"([a-z])\s*(\d+)", text)
     if m:
         x, y = int(m.group(1)), int(m.group(2))
     elif n:
-        x, y = LETTERS.index(n.group(1)), int(n.group(2)) - 1
+        x, y = ord(n.group(1)) - ord("a"), int(n.group(2)) - 1
     else:
         return "type a square as x,y (e.g. 7,7) or letter and row (e.g. h8)"
     if not on_board(board, x, y):
@@ -96,33 +102,50 @@ def render(board, last=None, five=(), colour=False):
 
 
 class Screen:
-    """What is shown: the board, a status line and the latest MESSAGE lines of each side."""
+    """What is shown: a title naming the players, then for the opening and after each move
+    a caption, the board and the lines the engine printed for that move, each with its
+    meaning. On a terminal every screen replaces the last and repeats the title."""
 
-    def __init__(self, names, colour, delay):
+    def __init__(self, title, names, colour, delay):
+        self.title = title
         self.names = names
         self.colour = colour
         self.delay = delay
-        self.messages = {1: [], 2: []}
-        self.status = ""
+        self.titled = False
 
-    def show(self, board, last=None, five=()):
+    def show(self, caption, board, last=None, five=(), lines=()):
         out = "\x1b[H\x1b[2J" if self.colour else "\n"
-        out += render(board, last, [tuple(s) for s in five], self.colour) + "\n" + self.status
-        for side in (1, 2):
-            for message in self.messages[side][-SHOWN_MESSAGES:]:
-                out += "\n  %s: %s" % (self.names[side - 1], message)
+        if self.colour or not self.titled:
+            out += self.title + "\n"
+            self.titled = True
+        out += caption + "\n" + render(board, last, [tuple(s) for s in five], self.colour)
+        for line in lines:
+            out += "\n  " + line
         sys.stdout.write(out + "\n")
         sys.stdout.flush()
 
     def on_move(self, board, stone, reply, five):
         x, y, side = stone
-        shown = [m for m in reply.messages if m.upper().startswith(("MESSAGE", "ERROR"))]
-        self.messages[side] = (self.messages[side] + shown)[-SHOWN_MESSAGES:]
-        self.status = "move %d: %s %s %s in %.0f ms" % (
+        caption = "move %d: %s %s %s in %.0f ms" % (
             board.count, COLOUR_NAMES[side], self.names[side - 1], square_name(x, y), reply.ms)
-        self.show(board, stone, five or ())
+        label = "%s, move %d: " % (self.names[side - 1], board.count)
+        lines = [label + line + explained(line) for line in reply.messages
+                 if line.upper().startswith(("MESSAGE", "ERROR"))]
+        self.show(caption, board, stone, five or (), lines)
         if self.delay:
             time.sleep(self.delay)
+
+
+def explained(line):
+    meaning = describe(line)
+    return "  -- " + meaning if meaning else ""
+
+
+def opening_caption(opening):
+    if not opening:
+        return "start: empty board"
+    return "opening, %d stones: %s" % (
+        len(opening), " ".join(square_label(x, y) for x, y in opening))
 
 
 class HumanPlayer:
@@ -138,7 +161,7 @@ class HumanPlayer:
         started = time.monotonic()
         while True:
             try:
-                text = input("your move (x,y or h8; q quits): ")
+                text = input("your move (x,y or h8; q resigns): ")
             except EOFError:
                 text = "q"
             if text.strip().lower() in ("q", "quit"):
@@ -175,7 +198,11 @@ def arguments(argv):
     p.add_argument("--human", action="store_true", help="play against the engine")
     p.add_argument("--human-first", action="store_true", help="play black (implies --human)")
     p.add_argument("--size", type=int, default=15, choices=range(5, 21), metavar="5..20")
-    p.add_argument("--time", type=int, default=300, help="ms per engine move (default 300)")
+    p.add_argument("--time", type=int,
+                   help="ms per engine move (default 300; %d with --depth or --nodes)"
+                   % LIMITED_TIMEOUT_TURN)
+    p.add_argument("--depth", type=int, default=0, help="deepest search iteration (INFO max_depth)")
+    p.add_argument("--nodes", type=int, default=0, help="nodes per move (INFO max_node)")
     p.add_argument("--rule", choices=RULES, default="exact5")
     p.add_argument("--opening", choices=("builtin", "none"),
                    help="a random built-in opening (the demo's default) or an empty board")
@@ -189,8 +216,9 @@ def main(argv=None):
     args = arguments(argv)
     human = args.human or args.human_first
     brain = args.brain or shlex.quote(ensure_brain())
-    cfg = GameConfig(width=args.size, height=args.size, rule=args.rule, timeout_turn=args.time,
-                     tolerance=500)
+    cfg = GameConfig(width=args.size, height=args.size, rule=args.rule,
+                     timeout_turn=turn_time(args.time, 300, args.depth, args.nodes), tolerance=500,
+                     max_depth=args.depth, max_nodes=args.nodes)
     opening = []
     if (args.opening or ("none" if human else "builtin")) == "builtin":
         opening = random.Random(args.seed).choice(builtin_openings(args.size, args.size, args.rule))
@@ -200,11 +228,13 @@ def main(argv=None):
     else:
         players = (BrainPlayer("engine 1", brain, ROOT),
                    BrainPlayer("engine 2", args.brain2 or brain, ROOT))
-    screen = Screen([p.name for p in players], sys.stdout.isatty() and not args.no_color,
+    names = [p.name for p in players]
+    title = "%s (X, black) against %s (O, white): %dx%d, %s, %s" % (
+        *names, args.size, args.size, args.rule, limits_text(cfg))
+    screen = Screen(title, names, sys.stdout.isatty() and not args.no_color,
                     0 if human else args.delay)
     board, _ = opening_position(args.size, args.size, opening)
-    screen.status = "%s (X) against %s (O)" % (players[0].name, players[1].name)
-    screen.show(board)
+    screen.show(opening_caption(opening), board)
     try:
         record = play_game(players, cfg, opening, screen.on_move)
     except KeyboardInterrupt:

@@ -83,33 +83,50 @@ class PositionFileTest(unittest.TestCase):
         self.assertLess(rows6[0]["nodes"], rows10[0]["nodes"])
 
 
+def without_rate(message):
+    """A search line without its nodes-per-second rate, the part that depends on the time."""
+    return re.sub(r" S:\d+$", "", message)
+
+
 class BenchAgreesWithTheBrainTest(unittest.TestCase):
-    """Positions decided before the search gives out: the brain answers exactly as the
-    bench (the rates after "S:" aside)."""
+    """The brain held to the bench's depth by INFO max_depth, with a clock it never reaches,
+    answers every built-in position as the bench does: the same move and lines; where the
+    bench searched to its depth, the brain ends with the depth limit's line and the bench's
+    score. Positions that the opening rules or the threat phase decide have no search."""
+
+    DEPTH = 8
 
     def brain_answer(self, position):
         words = position.split()
-        lines = [f"RECTSTART {words[0]},{words[1]}", "BOARD"] + words[2:] + ["DONE", "END"]
-        result = subprocess.run(shlex.split(os.environ["FIVEFOLD_BRAIN"]),
-                                input="".join(line + "\n" for line in lines),
-                                capture_output=True, text=True, timeout=60, check=False)
-        out = result.stdout.replace("\r\n", "\n").splitlines()
-        self.assertEqual("OK", out[0])
-        return out[-1], [re.sub(r" S:\d+$", "", line[len("MESSAGE "):]) for line in out[1:-1]]
+        lines = ["INFO timeout_turn 1000000", f"INFO max_depth {self.DEPTH}",
+                 f"RECTSTART {words[0]},{words[1]}", "BOARD"] + words[2:] + ["DONE"]
+        with subprocess.Popen(shlex.split(os.environ["FIVEFOLD_BRAIN"]), stdin=subprocess.PIPE,
+                              stdout=subprocess.PIPE, text=True) as brain:
+            brain.stdin.write("".join(line + "\n" for line in lines))
+            brain.stdin.flush()
+            self.assertEqual("OK", brain.stdout.readline().strip())
+            messages = []
+            while (line := brain.stdout.readline().strip()).startswith("MESSAGE "):
+                messages.append(without_rate(line[len("MESSAGE "):]))
+            brain.stdin.write("END\n")
+            brain.stdin.close()
+            self.assertEqual(0, brain.wait(timeout=10))
+        return line, messages
 
-    def test_threat_and_opening_positions(self):
+    def test_builtin_positions(self):
         listed = subprocess.run(shlex.split(os.environ["FIVEFOLD_BENCH"]) + ["--list"],
                                 capture_output=True, text=True, check=True).stdout.splitlines()
-        rows, _, _ = bench("-", stdin="\n".join(listed) + "\n")
-        checked = 0
+        rows, _, _ = bench("--depth", str(self.DEPTH), "-", stdin="\n".join(listed) + "\n")
+        self.assertEqual(len(listed), len(rows) - 1)
+        limited = 0
         for position, row in zip(listed, rows):
-            if row["depth"] != 0:
-                continue
-            move, messages = self.brain_answer(position)
-            self.assertEqual(row["move"], move, position)
-            self.assertEqual(row["messages"], messages, position)
-            checked += 1
-        self.assertGreaterEqual(checked, 10)
+            with self.subTest(position=row["pos"]):
+                expected = [without_rate(message) for message in row["messages"]]
+                if row["depth"] == self.DEPTH and not expected:
+                    expected = [f"AB: D:{self.DEPTH} E:{row['score']} F:L"]
+                    limited += 1
+                self.assertEqual((row["move"], expected), self.brain_answer(position))
+        self.assertGreaterEqual(limited, 10)
 
 
 class TimeLimitTest(unittest.TestCase):

@@ -1,5 +1,6 @@
 """The real brain in real matches: against itself with no protocol fault and every move in
-time, and against the random mover, which it must beat every game.
+time, against the random mover, which it must beat every game, and node-limited, where a
+match played again repeats every move.
 
 The brain is the shell-style command line in FIVEFOLD_BRAIN. The 20-game match
 (LongMatchTest) runs only when FIVEFOLD_E2E_LONG=1."""
@@ -9,6 +10,7 @@ import unittest
 
 from fakes_helper import fake, fast_config
 
+from game import LIMITED_TIMEOUT_TURN
 from match import run_match
 from openings import builtin_openings, random_openings
 from stats import move_times
@@ -16,6 +18,8 @@ from stats import move_times
 BRAIN = os.environ.get("FIVEFOLD_BRAIN")
 TIMEOUT_TURN = 300  # the brain thinks about 200 ms of it
 FAULTS = ("off_board", "occupied", "crash", "garbage", "time_forfeit", "start_failed")
+# Node-limited games: the limit, not the clock, ends every search (about 20 ms a move).
+NODE_LIMITED = dict(timeout_turn=LIMITED_TIMEOUT_TURN, tolerance=0, max_nodes=10000)
 
 
 def self_match(test, games, openings, max_moves):
@@ -37,11 +41,23 @@ class ShortMatchTest(unittest.TestCase):
         self_match(self, 8, random_openings(4, 3, 2024, 15, 15, "exact5"), max_moves=80)
 
     def test_beats_the_random_mover_every_game(self):
-        cfg = fast_config(timeout_turn=TIMEOUT_TURN, tolerance=200)
+        cfg = fast_config(**NODE_LIMITED)
         openings = random_openings(2, 2, 7, 15, 15, "exact5")
         records = run_match([BRAIN, fake("random")], ["brain", "random"], cfg, openings, 4, 2)
         outcomes = [(r["winner_name"], r["reason"]) for r in records]
         self.assertEqual(outcomes, [("brain", "five")] * 4)
+
+    def test_node_limited_match_repeats_every_move(self):
+        cfg = fast_config(max_moves=80, **NODE_LIMITED)
+        openings = random_openings(3, 3, 11, 15, 15, "exact5")
+
+        def games(jobs):
+            records = run_match([BRAIN, BRAIN], ["a", "b"], cfg, openings, 6, jobs)
+            return [([(m["x"], m["y"]) for m in r["moves"]], r["reason"]) for r in records]
+
+        first = games(jobs=1)
+        self.assertTrue(all(len(moves) >= 10 for moves, _ in first), first)
+        self.assertEqual(games(jobs=2), first)  # two games at once: each runs slower
 
 
 @unittest.skipUnless(BRAIN and os.environ.get("FIVEFOLD_E2E_LONG") == "1",

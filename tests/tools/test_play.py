@@ -2,13 +2,14 @@
 
 import io
 import os
+import re
 import subprocess
 import sys
 import tempfile
 import unittest
 from unittest import mock
 
-from fakes_helper import HERE, fake, fast_config
+from fakes_helper import HERE, fake, fast_config, read_lines
 
 import play
 from board import BLACK, WHITE, new_board, place
@@ -25,19 +26,22 @@ class InputTest(unittest.TestCase):
         self.assertEqual(play.parse_square("A1", board), (0, 0))
         for text, problem in (("h8", "taken"), ("7,7", "taken"), ("p1", "off the board"),
                               ("a16", "off the board"), ("15,0", "off the board"),
+                              ("-1,0", "off the board"), ("u1", "off the board"),
                               ("a0", "off the board"), ("hello", "type"), ("", "type")):
             with self.subTest(text=text):
                 self.assertIn(problem, play.parse_square(text, board))
 
     def test_human_is_asked_again_until_a_free_square(self):
         typed = iter(["", "7,7", "zz", "h9"])
+        prompts = []
         human = play.HumanPlayer()
         engine = BrainPlayer("engine", fake("scripted", "7,7"))
-        with mock.patch("builtins.input", lambda prompt: next(typed)), \
+        with mock.patch("builtins.input", lambda prompt: prompts.append(prompt) or next(typed)), \
                 mock.patch("sys.stdout", io.StringIO()) as shown:
             record = play_game((engine, human), fast_config(max_moves=2), ())
         self.assertEqual([(m["x"], m["y"]) for m in record["moves"]], [(7, 7), (7, 8)])
         self.assertEqual(shown.getvalue().count("taken"), 1)
+        self.assertIn("q resigns", prompts[0])
         with mock.patch("builtins.input", side_effect=EOFError):
             record = play_game((engine, human), fast_config(), ())
         self.assertEqual((record["reason"], record["winner"]), ("resigned", "black"))
@@ -58,15 +62,34 @@ class DrawingTest(unittest.TestCase):
         self.assertEqual(coloured.count(play.FIVE_COLOUR), 5)
         self.assertEqual(coloured.count(play.COLOURS[WHITE]), 1)
 
-    def test_demo_runs_to_the_end(self):
-        run = subprocess.run(
-            [sys.executable, os.path.join(HERE, "..", "..", "tools", "play.py"), "--brain",
-             fake("random"), "--size", "7", "--time", "200"],
-            capture_output=True, text=True, timeout=60)
+    def test_demo_shows_each_move_with_its_own_lines(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            log = os.path.join(tmp, "brain")
+            run = subprocess.run(
+                [sys.executable, os.path.join(HERE, "..", "..", "tools", "play.py"), "--brain",
+                 fake("random", log), "--size", "7", "--seed", "1", "--nodes", "500",
+                 "--depth", "8"],
+                capture_output=True, text=True, timeout=60)
+            sent = read_lines(log)
         self.assertEqual(run.returncode, 0, run.stderr)
-        last = run.stdout.splitlines()[-1]
-        self.assertRegex(last, r"wins with five in a row|draw \(full board\)")
-        self.assertIn("engine 1: MESSAGE", run.stdout)
+        # The limits reach both brains, with a clock that leaves the decision to them.
+        for line in ("INFO max_node 500", "INFO max_depth 8", "INFO timeout_turn 60000"):
+            self.assertEqual(sent.count(line), 2, line)
+        shown = run.stdout.splitlines()
+        self.assertEqual(shown[1], "engine 1 (X, black) against engine 2 (O, white): 7x7, "
+                                   "exact5, limits: depth 8, 500 nodes, 60000 ms a move")
+        self.assertEqual(shown[2:4], ["opening, 3 stones: d4 e4 d2", "     a  b  c  d  e  f  g "])
+        self.assertRegex(shown[-1], r"wins with five in a row|draw \(full board\)")
+        # Under each move exactly the mover's line for that move: the fake brain's evaluation
+        # is the count of stones it saw, one less than the move number.
+        moves = [int(m) for m in re.findall(r"^move (\d+): ", run.stdout, re.M)]
+        told = [tuple(map(int, t)) for t in re.findall(
+            r"^  engine (\d), move (\d+): MESSAGE AB: D:6 E:(\d+) F:T2 S:1000  "
+            r"-- depth 6, evaluation (\d+), stopped: ", run.stdout, re.M)]
+        self.assertEqual([move for _, move, _, _ in told], moves)
+        for engine, move, seen, described in told:
+            self.assertEqual((engine, seen, described), (2 - move % 2, move - 1, move - 1))
+        self.assertEqual(len(told), len(re.findall("MESSAGE", run.stdout)))
 
 
 class BuildTest(unittest.TestCase):

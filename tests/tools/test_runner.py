@@ -88,12 +88,15 @@ class ProtocolTest(unittest.TestCase):
     def test_commands_each_side_receives(self):
         with tempfile.TemporaryDirectory() as tmp:
             logs = [os.path.join(tmp, c) for c in ("black", "white")]
-            cfg = fast_config(width=12, height=9, max_moves=6, timeout_match=60000)
+            cfg = fast_config(width=12, height=9, max_moves=6, timeout_match=60000, max_depth=8,
+                              max_nodes=5000)
             one_game(fake("random", logs[0]), fake("random", logs[1]), cfg, OPENING[:2])
             black, white = map(read_lines, logs)
         self.assertEqual(black[0], "RECTSTART 12,9")
         self.assertIn("INFO timeout_turn 300", black)
         self.assertIn("INFO timeout_match 60000", black)
+        self.assertIn("INFO max_depth 8", black)
+        self.assertIn("INFO max_node 5000", black)
         # Black moves first from the opening: the position from its side, then TURNs.
         start = black.index("BOARD")
         self.assertEqual(black[start:start + 4], ["BOARD", "7,7,1", "8,7,2", "DONE"])
@@ -116,6 +119,8 @@ class ProtocolTest(unittest.TestCase):
         self.assertIn("BEGIN", black)
         self.assertIn("TURN %d,%d" % (first["x"], first["y"]), white)
         self.assertNotIn("BOARD", black + white)
+        # No search limit asked for: none is sent.
+        self.assertEqual([line for line in black if line.startswith("INFO max")], [])
 
 
 class MatchTest(unittest.TestCase):
@@ -125,7 +130,7 @@ class MatchTest(unittest.TestCase):
         started = time.monotonic()
         records = run_match([fake("random")] * 2, ["a", "b"], cfg, openings, 5, jobs=3)
         self.assertLess(time.monotonic() - started, 20)
-        self.assertEqual([r["game"] for r in records], list(range(5)))
+        self.assertEqual([r["game"] for r in records], list(range(1, 6)))
         self.assertEqual([r["black"] for r in records], ["a", "b", "a", "b", "a"])
         expected = [OPENING, OPENING, openings[1], openings[1], OPENING]
         self.assertEqual([[tuple(s) for s in r["opening"]] for r in records], expected)
@@ -139,16 +144,19 @@ class MatchTest(unittest.TestCase):
             out = os.path.join(tmp, "games.jsonl")
             run = subprocess.run(
                 [sys.executable, tool, fake("random"), fake("crash", 3), "-n", "2",
-                 "--size", "10", "--openings", "random", "--seed", "7", "--out", out],
+                 "--size", "10", "--openings", "random", "--seed", "7", "--nodes", "3000",
+                 "--out", out],
                 capture_output=True, text=True, timeout=30)
             self.assertEqual(run.returncode, 0, run.stderr)
             games = [json.loads(line) for line in read_lines(out)]
         self.assertEqual([g["reason"] for g in games], ["crash", "crash"])
+        self.assertEqual([g["game"] for g in games], [1, 2])
         self.assertEqual([g["black"] for g in games], ["random_brain.py", "crash_brain.py"])
         self.assertEqual(games[0]["opening"], games[1]["opening"])
+        self.assertIn("limits: 3000 nodes, 60000 ms a move\n", run.stdout)
         self.assertIn("+2 =0 -0", run.stdout)
         self.assertIn("crash (crash_brain.py lost) 2", run.stdout)
-        self.assertIn("[2/2]", run.stderr)
+        self.assertRegex(run.stderr, r"\[2/2\].*\(game 2: ")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,29 @@
+# What people download: the brain and the bench with the README and the licence, installed
+# by `cmake --install` and packed by CPack (target `package`) into the build folder:
+#   windows preset: fivefold-<version>-win64.zip, everything at the top of its folder, as a
+#                   tournament manager or a Windows user expects to find the brain
+#   release preset: fivefold-<version>-linux-x86_64.tar.gz, programs in bin/, the README
+#                   and the licence in share/doc/fivefold/
+if(WIN32)
+  set(programDir .)
+  set(docDir .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+else()
+  include(GNUInstallDirs)
+  set(programDir ${CMAKE_INSTALL_BINDIR})
+  set(docDir ${CMAKE_INSTALL_DOCDIR})
+  set(CPACK_GENERATOR TGZ)
+  set(CPACK_SYSTEM_NAME linux-${CMAKE_SYSTEM_PROCESSOR})
+endif()
+
+install(TARGETS pbrain-fivefold fivefold-bench RUNTIME DESTINATION ${programDir})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${docDir})
+
+set(CPACK_PACKAGE_NAME fivefold)
+set(CPACK_PACKAGE_VENDOR "Fivefold team")
+set(CPACK_PACKAGE_FILE_NAME fivefold-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

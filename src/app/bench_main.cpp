@@ -19,13 +19,13 @@
 #include <vector>
 
 #include "app/bench_positions.h"
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/decision_state.h"
 #include "decision/opening_moves.h"
 #include "decision/opening_random.h"
 #include "decision/search_clock.h"
 #include "decision/turn_driver.h"
-#include "protocol/game_state.h"
-#include "protocol/output.h"
 
 namespace fivefold {
 namespace {

@@ -2,16 +2,22 @@
 
 #include <algorithm>
 
+#include "core/game_state.h"
+#include "core/score_scale.h"
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
-#include "decision/search_scores.h"
 #include "eval/board_evaluation.h"
-#include "protocol/game_state.h"
 #include "threats/threat_selection.h"
 
 namespace fivefold {
 
 namespace {
+
+// The candidate at position i of a node's list is searched only while the node's best
+// score so far is below entry i.
+constexpr std::int32_t moveThresholds[10] = {
+    scoreInfinity, scoreInfinity, scoreInfinity, scoreDecided, scoreDecided, 600, 0,
+    -200,          -scoreDecided, -scoreDecided};
 
 // A forced block: the side to move must stop the opponent's four on (x, y). The child
 // keeps the depth; neither the window nor the clock is tested on this path.
@@ -75,7 +81,7 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
     best = std::max(best, s);
     if (alpha >= beta) return best;
     // A win was found: the other moves need only be searched as deep as a quicker win.
-    if (s > scoreDecided) bound = std::min(bound, 999998 - s);
+    if (s > scoreDecided) bound = std::min(bound, quickerWinDepth(s));
     if (bound < 0) break;
   }
   return best;

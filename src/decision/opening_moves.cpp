@@ -1,7 +1,7 @@
 #include "decision/opening_moves.h"
 
+#include "core/game_state.h"
 #include "decision/opening_random.h"
-#include "protocol/game_state.h"
 
 namespace fivefold {
 

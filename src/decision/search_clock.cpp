@@ -4,7 +4,7 @@
 #include <chrono>
 #include <limits>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 
 namespace fivefold {
 
@@ -32,8 +32,13 @@ double timeBudget() {
   return std::min(turn, left);
 }
 
+bool nodeLimitReached() {
+  const std::int32_t limit = nodeLimit();
+  return limit > 0 && searchState.nodeCount >= limit;
+}
+
 bool isTimeUp() {
-  if (stopRequested()) return true;
+  if (stopRequested() || nodeLimitReached()) return true;
   return searchState.timeLimited && static_cast<double>(elapsedMs()) >= timeBudget();
 }
 

@@ -30,7 +30,10 @@ std::uint32_t elapsedMs();
 // min(timeoutTurn - 100, timeLeft / 10) in milliseconds, as a real number.
 double timeBudget();
 
-// True when the budget is spent or a stop was asked for.
+// True when the turn's node count has reached the limit INFO max_node set.
+bool nodeLimitReached();
+
+// True when the budget is spent, a stop was asked for or the node limit reached.
 bool isTimeUp();
 
 // Nodes per second of the turn so far; 0 ms elapsed counts as 1 ms.

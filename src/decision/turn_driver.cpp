@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "core/game_state.h"
+#include "core/output.h"
+#include "core/score_scale.h"
 #include "decision/alpha_beta.h"
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
-#include "decision/search_scores.h"
 #include "eval/best_moves.h"
-#include "protocol/game_state.h"
-#include "protocol/output.h"
 #include "threats/threat_selection.h"
 
 namespace fivefold {
@@ -182,7 +182,7 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
         bestX = candX[i];
         bestY = candY[i];
       }
-      if (s > scoreDecided) bound = std::min(bound, 999998 - s);
+      if (s > scoreDecided) bound = std::min(bound, quickerWinDepth(s));
       if (s > -scoreDecided) kept.offer(candX[i], candY[i], s);
       if (bound < 0) return best;
     }
@@ -195,7 +195,7 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
       return best;
     }
     if ((searchState.timeLimited && static_cast<double>(elapsedMs()) * 2.5 >= timeBudget()) ||
-        stopRequested()) {
+        stopRequested() || nodeLimitReached()) {
       setStopSearch(1);
       printLine("MESSAGE AB: D:%d E:%d F:T2 S:%d", depth, best, searchRate());
       return best;
@@ -203,6 +203,10 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
     std::copy_n(keptX, kept.filled, candX);
     std::copy_n(keptY, kept.filled, candY);
     count = kept.filled;
+    if (const std::int32_t limit = depthLimit(); limit > 0 && depth + 2 > limit) {
+      printLine("MESSAGE AB: D:%d E:%d F:L S:%d", depth, best, searchRate());
+      return best;
+    }
     if (depth + 2 > searchState.maxDepth) return best;
   }
 }

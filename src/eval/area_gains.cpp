@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/board_snapshot.h"
 #include "eval/line_windows.h"
-#include "protocol/board_snapshot.h"
 
 namespace fivefold {
 

@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/score_scale.h"
+
 namespace fivefold {
 
 constexpr int bestMovesCapacity = 10;  // the longest list kept: a node's candidates
 
 // The best `slots` squares seen so far, written to the caller's x and y arrays sorted by
 // descending score; a later square moves above an earlier one only with a strictly
-// greater score. A score of -2000000 or less is never kept.
+// greater score. A score of -scoreInfinity or less is never kept.
 struct BestMoves {
   std::int32_t* x;
   std::int32_t* y;
@@ -20,7 +22,7 @@ struct BestMoves {
   std::int32_t score[bestMovesCapacity] = {};
 
   BestMoves(std::int32_t* outX, std::int32_t* outY, int count) : x(outX), y(outY), slots(count) {
-    std::fill(score, score + slots, -2000000);
+    std::fill(score, score + slots, -scoreInfinity);
   }
 
   void offer(int squareX, int squareY, std::int32_t value) {

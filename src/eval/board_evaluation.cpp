@@ -3,19 +3,13 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/board_snapshot.h"
+#include "core/score_scale.h"
 #include "eval/line_windows.h"
-#include "protocol/board_snapshot.h"
 
 namespace fivefold {
 
 BoardEvaluatorState boardEvaluator;
-
-namespace {
-
-constexpr std::int64_t decidedTotal = 900000;
-constexpr std::int32_t decidedResult = 1000000;
-
-}  // namespace
 
 std::int32_t evaluateBoard(int player) {
   const std::uint8_t* digitOf = cellDigits[1];  // the engine's stones count plus
@@ -31,8 +25,8 @@ std::int32_t evaluateBoard(int player) {
   });
   boardEvaluator.evalTotal = total;
   const bool engineToMove = player == 1;
-  if (total > decidedTotal) return engineToMove ? decidedResult : -decidedResult;
-  if (total < -decidedTotal) return engineToMove ? -decidedResult : decidedResult;
+  if (total > scoreDecided) return engineToMove ? scoreBoardDecided : -scoreBoardDecided;
+  if (total < -scoreDecided) return engineToMove ? -scoreBoardDecided : scoreBoardDecided;
   const auto value = static_cast<std::int32_t>(total);
   return engineToMove ? value : -value;
 }
@@ -45,8 +39,8 @@ void resetBoardEvaluator() {
 std::int64_t boardValueFromScratch() {
   std::int64_t total = 0;
   for (int k = 0; k < 4; ++k) {
-    const int dx = lineStepX[k];
-    const int dy = lineStepY[k];
+    const int dx = directionDx[k];
+    const int dy = directionDy[k];
     // Key squares may lie one step outside the playing area.
     for (int kx = -1; kx <= gameState.width; ++kx) {
       for (int ky = -1; ky <= gameState.height; ++ky) {

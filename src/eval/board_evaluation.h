@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 
 namespace fivefold {
 
@@ -20,7 +20,7 @@ extern BoardEvaluatorState boardEvaluator;
 
 // Catches up with every square of the playing area that differs from the snapshot and
 // returns the board value for player (1 the engine, anything else the opponent); beyond
-// +-900000 the position is decided and the result is +-1000000.
+// +-scoreDecided the position is decided and the result is +-scoreBoardDecided.
 std::int32_t evaluateBoard(int player);
 
 // Start-up state: an empty snapshot with total 0.

@@ -13,17 +13,14 @@
 #include <array>
 #include <cstdint>
 
-#include "protocol/game_state.h"
+#include "core/directions.h"
+#include "core/game_state.h"
 
 namespace fivefold {
 
 inline constexpr std::int32_t placeWeights[5] = {1, 4, 9, 4, 1};
 inline constexpr std::int32_t countWeights[6] = {0, 1, 4, 9, 16, 1000000};
 inline constexpr std::int32_t raisedCountWeights[6] = {0, 4, 9, 16, 25, 1000000};
-
-// The four line directions used by the evaluation.
-inline constexpr int lineStepX[4] = {-1, 0, 1, 1};
-inline constexpr int lineStepY[4] = {-1, -1, -1, 0};
 
 constexpr int windowSquares = 7;      // border, five places, border
 constexpr int windowPatterns = 2187;  // 3^7
@@ -105,7 +102,7 @@ inline bool readWindowLine(const Cell* grid, int x, int y, int k, const std::uin
   line.firstOffset = std::max(-6, -behind - 1);
   line.lastOffset = std::min(0, ahead - 5);
   if (line.firstOffset > line.lastOffset) return false;
-  line.step = lineStepX[k] * boardStride + lineStepY[k];
+  line.step = directionDx[k] * boardStride + directionDy[k];
   line.from = std::max(-6, -behind);
   line.to = std::min(6, ahead);
   const Cell* centre = grid + x * boardStride + y;

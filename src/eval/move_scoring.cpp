@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "core/game_state.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
 #include "eval/point_evaluation.h"
-#include "protocol/game_state.h"
 
 namespace fivefold {
 

@@ -1,7 +1,7 @@
 // The candidate moves of a search node: the best-scoring empty squares near the stones,
 // or of a list the caller gives, best first. Every function writes into the caller's
 // arrays only the slots it fills, and returns how many that is; a square whose score is
-// not above -2000000 is never kept. The board is left as it was found.
+// not above -scoreInfinity is never kept. The board is left as it was found.
 #pragma once
 
 #include <cstdint>

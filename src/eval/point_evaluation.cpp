@@ -1,7 +1,7 @@
 #include "eval/point_evaluation.h"
 
+#include "core/game_state.h"
 #include "eval/line_windows.h"
-#include "protocol/game_state.h"
 
 namespace fivefold {
 

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/decision_state.h"
-#include "protocol/game_state.h"
 #include "protocol/handoff.h"
 #include "protocol/number_scan.h"
-#include "protocol/output.h"
 #include "protocol/platform_io.h"
 #include "protocol/search_worker.h"
 
@@ -209,6 +209,12 @@ void commandTakeback(const char* args) {
   }
 }
 
+// A limit of INFO max_depth or max_node: a positive value sets it, any other removes it.
+std::int32_t limitValue(const char* value) {
+  const std::int32_t n = parseClampedInt(value);
+  return n > 0 ? n : 0;
+}
+
 void commandInfo(const char* args) {
   struct InfoKey {
     const char* keyword;
@@ -216,7 +222,7 @@ void commandInfo(const char* args) {
   };
   static const InfoKey keys[] = {{"max_memory", 10}, {"timeout_match", 13}, {"timeout_turn", 12},
                                  {"time_left", 9},   {"game_type", 9},      {"rule", 4},
-                                 {"folder", 6}};
+                                 {"folder", 6},      {"max_depth", 9},      {"max_node", 8}};
   for (const InfoKey& key : keys) {
     if (!startsWithKeyword(args, key.keyword)) continue;
     const char* value = skipBlanks(args + key.length);
@@ -224,6 +230,10 @@ void commandInfo(const char* args) {
       gameState.timeoutTurn.store(parseClampedInt(value), std::memory_order_relaxed);
     } else if (std::strcmp(key.keyword, "time_left") == 0) {
       gameState.timeLeft.store(parseClampedInt(value), std::memory_order_relaxed);
+    } else if (std::strcmp(key.keyword, "max_depth") == 0) {
+      gameState.depthLimit.store(limitValue(value), std::memory_order_relaxed);
+    } else if (std::strcmp(key.keyword, "max_node") == 0) {
+      gameState.nodeLimit.store(limitValue(value), std::memory_order_relaxed);
     } else if (std::strcmp(key.keyword, "folder") == 0) {
       std::strncpy(gameState.dataFolder, value, sizeof gameState.dataFolder - 1);
       gameState.dataFolder[sizeof gameState.dataFolder - 1] = '\0';

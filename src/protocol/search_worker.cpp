@@ -4,9 +4,10 @@
 #include <mutex>
 #include <thread>
 
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/move_choice.h"
-#include "protocol/game_state.h"
-#include "protocol/output.h"
+#include "protocol/handoff.h"
 
 namespace fivefold {
 
@@ -37,9 +38,9 @@ void computeTurn() {
 
 void runSearchWorker() {
   for (;;) {
-    waitEvent(gameState.searchStart);
+    waitEvent(handoff.searchStart);
     computeTurn();
-    setEvent(gameState.workerIdle);
+    setEvent(handoff.workerIdle);
   }
 }
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "protocol/board_snapshot.h"
+#include "core/board_snapshot.h"
 #include "threats/threat_line.h"
 
 namespace fivefold {

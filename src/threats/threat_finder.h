@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/directions.h"
 #include "threats/threat_patterns.h"
 
 namespace fivefold {
@@ -35,17 +36,6 @@ void findThreats(ThreatList& list, int player, ThreatKind kind, ThreatMode mode)
 
 // Puts every cache, snapshot and scratch list back to its start-up state.
 void resetThreatFinder();
-
-// Line direction k (0 to 3 used by the finder) as a step.
-constexpr int directionDx[8] = {-1, 0, 1, 1, 1, 0, -1, -1};
-constexpr int directionDy[8] = {-1, -1, -1, 0, 1, 1, 1, 0};
-
-inline int offsetX(int x, int k, int n) {
-  return x + n * directionDx[k];
-}
-inline int offsetY(int y, int k, int n) {
-  return y + n * directionDy[k];
-}
 
 inline std::int32_t threatKey(int pattern, ThreatMode mode, ThreatKind kind, int direction,
                               int startX, int startY) {

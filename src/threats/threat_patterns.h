@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 
 namespace fivefold {
 

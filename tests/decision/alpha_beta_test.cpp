@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/score_scale.h"
 #include "decision/candidates.h"
-#include "decision/search_scores.h"
 #include "eval/board_evaluation.h"
 #include "search_fixture.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/output.h"
 #include "decision/decision_state.h"
 #include "opening_board.h"
-#include "protocol/output.h"
 
 namespace fivefold {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/game_state.h"
 #include "decision/opening_random.h"
-#include "protocol/game_state.h"
 
 namespace fivefold {
 

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/decision_state.h"
 #include "decision/search_clock.h"
-#include "protocol/game_state.h"
-#include "protocol/output.h"
 
 namespace fivefold {
 

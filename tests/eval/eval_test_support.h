@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
+#include "core/game_state.h"
 #include "decision/decision_state.h"
-#include "protocol/game_state.h"
 
 namespace fivefold::testing {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "core/game_state.h"
 #include "eval/line_windows.h"
-#include "protocol/game_state.h"
 
 namespace fivefold::testing {
 
@@ -18,8 +18,8 @@ inline std::int64_t referenceGain(int x, int y, int player, const std::int32_t (
   };
   std::int64_t sum = 0;
   for (int k = 0; k < 4; ++k) {
-    const int dx = lineStepX[k];
-    const int dy = lineStepY[k];
+    const int dx = directionDx[k];
+    const int dy = directionDy[k];
     for (int o = -6; o <= 0; ++o) {
       int n[3] = {}, w[3] = {}, nOther = 0, wOther = 0;  // nOther, wOther: player's, minus (x, y)
       bool inside = true;

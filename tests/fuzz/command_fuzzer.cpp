@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "core/game_state.h"
+#include "core/output.h"
 #include "decision/decision_state.h"
 #include "decision/opening_random.h"
 #include "decision/search_clock.h"
 #include "protocol/command_loop.h"
-#include "protocol/game_state.h"
 #include "protocol/handoff.h"
-#include "protocol/output.h"
 #include "protocol/search_worker.h"
 
 namespace {
@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   startSearchWorker();
   stopSearchAndWait();  // the previous input's turn, if any, is over
   resetGameState();
+  resetHandoff();
   resetDecisionState();
   resetSearchState();
   resetOpeningRandom();

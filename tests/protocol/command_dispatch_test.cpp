@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/game_state.h"
+#include "core/output.h"
 #include "protocol/command_loop.h"
-#include "protocol/game_state.h"
 #include "protocol/handoff.h"
-#include "protocol/output.h"
 #include "protocol/search_worker.h"
 
 namespace fivefold {
@@ -34,6 +34,7 @@ class CommandDispatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetGameState();
+    resetHandoff();
     setLineCapture(&lines);
     setMoveDecider(deciderFarCorner);
     startSearchWorker();

@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
+#include "core/output.h"
 #include "protocol/handoff.h"
-#include "protocol/output.h"
 
 namespace fivefold {
 namespace {
@@ -38,6 +38,7 @@ class SearchWorkerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetGameState();
+    resetHandoff();
     gameState.width = 15;
     gameState.height = 15;
     setLineCapture(&lines);
@@ -56,8 +57,8 @@ TEST_F(SearchWorkerTest, StopRequestEndsTheTurnWithItsMoveBeforeTheWaitReturns) 
   std::this_thread::sleep_for(30ms);
   {
     // Still computing: the worker is not idle.
-    std::lock_guard lock(gameState.workerIdle.mutex);
-    EXPECT_FALSE(gameState.workerIdle.signalled);
+    std::lock_guard lock(handoff.workerIdle.mutex);
+    EXPECT_FALSE(handoff.workerIdle.signalled);
   }
   stopSearchAndWait();
   // The move was placed and written before the worker became idle.

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 #include "threats/threat_finder.h"
 
 namespace fivefold {

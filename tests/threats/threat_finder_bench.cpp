@@ -6,7 +6,7 @@
 #include <new>
 #include <random>
 
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 #include "threats/threat_finder.h"
 
 // The replacement operators below pair malloc with free; GCC cannot see that.

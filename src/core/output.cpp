@@ -1,4 +1,4 @@
-#include "protocol/output.h"
+#include "core/output.h"
 
 #include <cstdarg>
 #include <cstdio>

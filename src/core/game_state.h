@@ -1,12 +1,11 @@
 // The one process-wide record of the game: the grid, the playing size, the move number,
-// the last opponent move, the manager's time settings and the hand-off between the
-// command loop and the search worker.
+// the last opponent move, the manager's time settings and search limits, and the stop flag
+// of the search. (The events that pass the record between the command loop and the search
+// worker belong to the protocol's hand-off.)
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-
-#include "protocol/event.h"
 
 namespace fivefold {
 
@@ -32,11 +31,11 @@ struct GameState {
   std::atomic<std::int32_t> timeoutTurn{defaultTimeoutTurn};
   std::atomic<std::int32_t> timeLeft{defaultTimeLeft};
   std::atomic<std::int32_t> stopSearch{0};
+  // Search limits from INFO max_depth and max_node; 0: none. Like the time settings they
+  // hold until changed, across games.
+  std::atomic<std::int32_t> depthLimit{0};
+  std::atomic<std::int32_t> nodeLimit{0};
   char dataFolder[256] = {};
-  // The events are never destroyed: the worker may still wait on one while the process
-  // exits, and destroying a condition variable that is waited on hangs.
-  Event& searchStart = *new Event(/*manual=*/false, /*initiallySignalled=*/false);
-  Event& workerIdle = *new Event(/*manual=*/true, /*initiallySignalled=*/true);
 };
 
 extern GameState gameState;
@@ -70,6 +69,13 @@ inline bool stopRequested() {
 }
 inline void setStopSearch(std::int32_t value) {
   gameState.stopSearch.store(value, std::memory_order_relaxed);
+}
+
+inline std::int32_t depthLimit() {
+  return gameState.depthLimit.load(std::memory_order_relaxed);
+}
+inline std::int32_t nodeLimit() {
+  return gameState.nodeLimit.load(std::memory_order_relaxed);
 }
 
 // Puts every field back to its start-up value (tests, fuzzing and the bench).

@@ -1,4 +1,4 @@
-#include "protocol/game_state.h"
+#include "core/game_state.h"
 
 #include <algorithm>
 #include <iterator>
@@ -51,9 +51,9 @@ void resetGameState() {
   gameState.timeoutTurn.store(defaultTimeoutTurn, std::memory_order_relaxed);
   gameState.timeLeft.store(defaultTimeLeft, std::memory_order_relaxed);
   setStopSearch(0);
+  gameState.depthLimit.store(0, std::memory_order_relaxed);
+  gameState.nodeLimit.store(0, std::memory_order_relaxed);
   gameState.dataFolder[0] = '\0';
-  initEvent(gameState.searchStart, /*manualReset=*/false, /*signalled=*/false);
-  initEvent(gameState.workerIdle, /*manualReset=*/true, /*signalled=*/true);
 }
 
 }  // namespace fivefold

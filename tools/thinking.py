@@ -19,6 +19,7 @@ DIRECTION_STEPS = ((-1, -1), (0, -1), (1, -1), (1, 0))
 STOP_CODES = {
     "0M": "no search needed: one candidate or none",
     "W": "found a forced win",
+    "L": "reached the depth limit",
     "T1Aa": "time ran out before the first move was searched",
     "T1Ab": "time ran out at the start of the iteration; plays the last iteration's best",
     "T1B": "time ran out inside the iteration; plays its best so far",

@@ -31,10 +31,11 @@ class WholeGameTest(unittest.TestCase):
     def test_engine_wins_to_a_five_after_a_takeback_and_shows_its_threats(self):
         server = Server(BRAIN)
         try:
-            game = server.new_game(mode="play", human="white", time_ms=100)
+            game = server.new_game(mode="play", human="white", time_ms=1000, max_depth=6)
             state = server.settled(game["id"])
             taken_back = False
             keyed = []  # (thoughts, state) of the moves that a keyed threat line decided
+            searches = []  # the search lines' words
             while not state["over"]:
                 x, y = free_square(state)
                 status, state = server.request("POST", "/api/games/%s/move" % game["id"],
@@ -44,6 +45,8 @@ class WholeGameTest(unittest.TestCase):
                 thoughts = state["thoughts"]
                 if thoughts and any(" M3 " in line["line"] for line in thoughts["lines"]):
                     keyed.append((thoughts, state))
+                searches += [line["text"] for line in (thoughts or {"lines": []})["lines"]
+                             if line["text"].startswith("search:")]
                 if len(state["stones"]) >= 6 and not taken_back and not state["over"]:
                     before = state["stones"]
                     status, state = server.request(
@@ -53,6 +56,9 @@ class WholeGameTest(unittest.TestCase):
                     self.assertFalse(state["over"], state["result"])
                     taken_back = True
             self.assertTrue(taken_back)
+            # The depth limit reached the brain: its searches stop at depth 6.
+            self.assertIn("reached the depth limit", " ".join(searches))
+            self.assertFalse([s for s in searches if not s.startswith("search: depth 6,")])
             self.assertEqual((state["result"]["reason"], state["result"]["winner"]),
                              ("five", "black"), state["result"])
             self.assertIn("wins with five in a row", state["result"]["text"])

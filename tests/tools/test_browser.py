@@ -20,10 +20,11 @@ BRAIN = os.environ.get("FIVEFOLD_BRAIN")
 ARTIFACTS = os.environ.get("FIVEFOLD_ARTIFACTS", tempfile.gettempdir())
 CHROMIUM, CHROMEDRIVER = "/usr/bin/chromium", "/usr/bin/chromedriver"
 # Chromium in a closed network: no background connections, no first-run work, no sandbox
-# (the tests may run as root).
+# (the tests may run as root), no reliance on a large /dev/shm (containers keep it small).
 BROWSER_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                  "--no-first-run", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--window-size=1180,860")
+                 "--disable-component-update", "--disable-sync", "--disable-dev-shm-usage",
+                 "--window-size=1180,860")
 # The person's moves: spaced along two edges, never a threat, so the engine makes its five.
 HARMLESS = [(x, y) for y in (0, 14) for x in range(0, 15, 2)]
 # Two games as tools/match.py writes them: black's five along row 7, then a time forfeit.

@@ -152,6 +152,7 @@ $("#watch-form").addEventListener("submit", (event) => {
   event.preventDefault();
   newGame({ mode: "watch", ...formValues(event.target) });
 });
+$("#play-form").addEventListener("input", () => { if (!game) emptyBoard(); });
 $("#takeback").addEventListener("click", () => act("takeback"));
 $("#resign").addEventListener("click", () => act("resign"));
 $("#pause").addEventListener("click", () => act("pace", { paused: !game.paused }));

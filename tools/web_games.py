@@ -142,7 +142,6 @@ class PlayGame(Game):
         self.known = 0  # stones the brain knows of
         self.busy = True  # the brain has work: starting, a move or a takeback
         self.jobs = queue.Queue()
-        self.limits = limits
 
     def _run(self):
         failed = self.engine.start(self.cfg)
@@ -248,7 +247,7 @@ class PlayGame(Game):
 
     def _own_state(self):
         return {"human": COLOUR_NAMES[self.human], "thinking": self.busy and not self.over,
-                "limits": self.limits}
+                "limits": self.engine.limits}
 
 
 class WatchGame(Game):

@@ -108,7 +108,7 @@ class BrowserTest(unittest.TestCase):
         self.assertEqual(len(self.find("circle.five")), 5)
         self.assertFalse(self.find("rect.hit"), "the finished board still takes clicks")
         lines = [li.text for li in self.find("#lines li")]
-        self.assertIn("threat: completes its own four to five", " ".join(lines))
+        self.assertIn("five", "".join(li for li in lines if "MESSAGE THR: M4" in li))
         self.screenshot("browser-game.png")
 
         with tempfile.NamedTemporaryFile("w", suffix=".jsonl", delete=False) as f:

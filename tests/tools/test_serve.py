@@ -35,7 +35,7 @@ class WholeGameTest(unittest.TestCase):
             state = server.settled(game["id"])
             taken_back = False
             keyed = []  # (thoughts, state) of the moves that a keyed threat line decided
-            searches = []  # the search lines' words
+            searches = []  # the search lines, raw and in words
             while not state["over"]:
                 x, y = free_square(state)
                 status, state = server.request("POST", "/api/games/%s/move" % game["id"],
@@ -45,8 +45,8 @@ class WholeGameTest(unittest.TestCase):
                 thoughts = state["thoughts"]
                 if thoughts and any(" M3 " in line["line"] for line in thoughts["lines"]):
                     keyed.append((thoughts, state))
-                searches += [line["text"] for line in (thoughts or {"lines": []})["lines"]
-                             if line["text"].startswith("search:")]
+                searches += [line for line in (thoughts or {"lines": []})["lines"]
+                             if " AB: " in line["line"]]
                 if len(state["stones"]) >= 6 and not taken_back and not state["over"]:
                     before = state["stones"]
                     status, state = server.request(
@@ -56,16 +56,16 @@ class WholeGameTest(unittest.TestCase):
                     self.assertFalse(state["over"], state["result"])
                     taken_back = True
             self.assertTrue(taken_back)
-            # The depth limit reached the brain: its searches stop at depth 6.
-            self.assertIn("reached the depth limit", " ".join(searches))
-            self.assertFalse([s for s in searches if not s.startswith("search: depth 6,")])
+            # The depth limit reached the brain: its searches stop at depth 6, and say so.
+            self.assertTrue(any("depth limit" in s["text"] for s in searches), searches)
+            self.assertFalse([s for s in searches if " D:6 " not in s["line"]])
             self.assertEqual((state["result"]["reason"], state["result"]["winner"]),
                              ("five", "black"), state["result"])
             self.assertIn("wins with five in a row", state["result"]["text"])
             self.assertEqual(stones_in(state["five"], state, 1), 5)
             self.assertEqual(state["stones"][-1][:2], state["thoughts"]["move"])
-            texts = [line["text"] for line in state["thoughts"]["lines"]]
-            self.assertIn("threat: completes its own four to five", texts)
+            words = {line["line"]: line["text"] for line in state["thoughts"]["lines"]}
+            self.assertIn("five", words["MESSAGE THR: M4"])
             # A three's window holds the engine's three and the four it made of it.
             self.assertTrue(keyed, "no move was decided by an own three")
             for thoughts, seen in keyed:

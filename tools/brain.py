@@ -14,6 +14,8 @@ from board import parse_move_line
 
 # Prefixes of the lines a brain may print besides its moves; they never end a game.
 INFO_PREFIXES = ("MESSAGE", "DEBUG", "ERROR", "UNKNOWN")
+# The info lines that answer a command which expects OK.
+REFUSALS = ("ERROR", "UNKNOWN")
 MAX_LINE = 1 << 16
 
 # Every brain process still running, so that an interrupted match can kill them all.
@@ -121,7 +123,8 @@ class BrainProcess:
 @dataclass
 class Reply:
     """A player's answer to a move request. failure names why the player loses instead:
-    start_failed, time_forfeit, crash, garbage or resigned."""
+    start_failed, time_forfeit, crash, garbage or resigned (refused: a TAKEBACK not
+    accepted)."""
 
     move: tuple = None
     ms: float = 0.0
@@ -174,19 +177,40 @@ class BrainPlayer:
             self.process.send("START %d" % cfg.width)
         else:
             self.process.send("RECTSTART %d,%d" % (cfg.width, cfg.height))
-        deadline = time.monotonic() + cfg.start_timeout / 1000
         messages = []
+        line = self._await_ok(time.monotonic() + cfg.start_timeout / 1000, messages)
+        if line != "OK":
+            detail = repr(line) if line else "no OK after START"
+            return Reply(failure="start_failed", detail=detail, messages=messages)
+        self.process.send(*info_lines(cfg))
+        return None
+
+    def _await_ok(self, deadline, messages):
+        """"OK" once the brain has answered OK; otherwise the line it gave instead, or None
+        for no line in time or the end of its output. MESSAGE and DEBUG lines go to
+        messages; ERROR and UNKNOWN lines are answers."""
         while True:
             item = self.process.read_line(deadline)
             line = item and item[1]
             if line is not None and line.strip().upper() == "OK":
-                break
-            if line is None or not is_info_line(line) or line.upper().startswith("ERROR"):
-                detail = repr(line) if line else "no OK after START"
-                return Reply(failure="start_failed", detail=detail, messages=messages)
+                return "OK"
+            if line is None or not is_info_line(line) or line.upper().startswith(REFUSALS):
+                return line
             messages.append(line)
-        self.process.send(*info_lines(cfg))
-        return None
+
+    def take_back(self, x, y, limit_ms):
+        """TAKEBACK x,y. None once the brain has answered OK, else a failed Reply: refused
+        (the line it gave instead), crash or time_forfeit."""
+        messages = []
+        self.process.send("TAKEBACK %d,%d" % (x, y))
+        line = self._await_ok(time.monotonic() + limit_ms / 1000, messages)
+        if line == "OK":
+            return None
+        if line is not None:
+            return Reply(failure="refused", detail=line[:200], messages=messages)
+        if self.process.exit_status(0.2) is not None:
+            return self._crashed(0.0, messages)
+        return Reply(failure="time_forfeit", detail="no OK after TAKEBACK", messages=messages)
 
     def ask_move(self, request, limit_ms, tolerance_ms, time_left=None, board=None):
         """Sends the request and waits at most limit + tolerance for the move line."""

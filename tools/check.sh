@@ -3,7 +3,8 @@
 #   debug   unit, protocol, bench and tool tests under AddressSanitizer + UBSan (the
 #           timed end-to-end games run on the release build only)
 #   tsan    the threading tests under ThreadSanitizer
-#   release the end-to-end games and the bench signature on the optimised engine
+#   release the end-to-end games and the bench signature on the optimised engine, and the
+#           web page in headless Chromium
 #   fuzz    the command loop fuzzer for a bounded time
 #   windows the executables cross-compiled with MinGW-w64 and their zip, tested under Wine
 # Each stage starts with a heading and ends with the seconds it took.
@@ -82,7 +83,9 @@ ctest --preset tsan -j2
 
 stage "release: end-to-end games and the bench signature"
 configure_and_build release
-ctest --preset release -L 'e2e|bench'
+# The browser test drives Debian's Chromium through its chromedriver and python3-selenium.
+install_packages chromium chromium-driver python3-selenium
+ctest --preset release -L 'e2e|bench|browser'
 
 stage "fuzz: the command loop fuzzer"
 configure_and_build fuzz command_fuzzer

@@ -38,7 +38,8 @@ ENDINGS = {
 DECIDED = 900000
 WIN = 1000000
 
-THREAT_LINE = re.compile(r"THR: (\S+)(?: \d+)?")  # M3 is followed by the three's key
+# M3 is followed by the three's key, negative when its window starts off the board.
+THREAT_LINE = re.compile(r"THR: (\S+)(?: (-?\d+))?")
 SEARCH_LINE = re.compile(r"AB: D:(\d+)(?: E:(-?\d+))? F:(\w+) S:(\d+)")
 
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <iterator>
 
 #include "core/board_changes.h"
@@ -57,6 +58,38 @@ constexpr std::array<GainLanes, windowPatterns> plainGainLanes = makeGainLanes(c
 constexpr std::array<GainLanes, windowPatterns> raisedGainLanes =
     makeGainLanes(raisedPatternValues);
 
+// Sums of gain lanes over consecutive windows of a line: lanes i of `low` and `high` are
+// line cells first + i and first + 4 + i, where `first` is the line cell of the next
+// window's first square.
+using FourLanes = std::int32_t __attribute__((vector_size(16)));
+
+struct LaneSums {
+  FourLanes low, high;
+
+  static FourLanes load(const std::int32_t* lanes) {
+    FourLanes v;
+    std::memcpy(&v, lanes, sizeof v);
+    return v;
+  }
+
+  // Adds the window's lanes `added` less `taken`, and returns the sum of cell `first`, which
+  // no later window reaches; the others move down one lane.
+  std::int32_t addAndShift(const GainLanes& added, const GainLanes& taken) {
+    low += load(added.lane) - load(taken.lane);
+    high += load(added.lane + 4) - load(taken.lane + 4);
+    const std::int32_t done = low[0];
+    const FourLanes zero{};
+    low = __builtin_shufflevector(low, high, 1, 2, 3, 4);
+    high = __builtin_shufflevector(high, zero, 1, 2, 3, 4);
+    return done;
+  }
+
+  void store(std::int32_t* out) const {
+    std::memcpy(out, &low, sizeof low);
+    std::memcpy(out + 4, &high, sizeof high);
+  }
+};
+
 // The square at `index` of the snapshot changes from digit `before` to `after`: every
 // window that holds or borders it changes its pattern, and with it the gain it gives to each
 // of its other empty squares (winning-line stones count as empty here, as in the digits).
@@ -71,23 +104,25 @@ void absorbChange(PlayerAreaGains& kept, int index, int side, int before, int af
     const LineWord high = (window.cells >> 1) & cellBits;
     const LineWord empty = ~(low ^ high) & window.onBoard & ~(LineWord{1} << 12);
     // The changes are summed per square of the line first, then added to the kept gains;
-    // squares that are not empty gather changes that are never added.
-    std::int32_t plainChange[16] = {};
-    std::int32_t raisedChange[16] = {};
-    for (int o = window.firstOffset; o <= window.lastOffset; ++o) {
-      const int start = o + 6;
+    // squares that are not empty gather changes that are never added. Window by window,
+    // the running sums of line cells start .. start + 7 are kept in two vectors of four;
+    // after each window the first of them is final and the rest move down by one cell.
+    std::int32_t plainChange[16];
+    std::int32_t raisedChange[16];
+    LaneSums plain{};
+    LaneSums raised{};
+    for (int start = 0; start <= 6; ++start) {
+      // A window that leaves the board changes nothing: its new pattern is its old one.
+      const bool inside = start >= window.firstOffset + 6 && start <= window.lastOffset + 6;
       const int code = windowCode(window.cells >> (2 * start), side);
       const int centreWeight = powersOfThree[start];
-      const GainLanes& plainNew = plainGainLanes[code + after * centreWeight];
-      const GainLanes& plainOld = plainGainLanes[code + before * centreWeight];
-      const GainLanes& raisedNew = raisedGainLanes[code + after * centreWeight];
-      const GainLanes& raisedOld = raisedGainLanes[code + before * centreWeight];
-      // Lane j is the window's square j, line cell start + j.
-      for (int j = 0; j < gainLaneCount; ++j) {
-        plainChange[start + j] += plainNew.lane[j] - plainOld.lane[j];
-        raisedChange[start + j] += raisedNew.lane[j] - raisedOld.lane[j];
-      }
+      const int oldCode = code + before * centreWeight;
+      const int newCode = inside ? code + after * centreWeight : oldCode;
+      plainChange[start] = plain.addAndShift(plainGainLanes[newCode], plainGainLanes[oldCode]);
+      raisedChange[start] = raised.addAndShift(raisedGainLanes[newCode], raisedGainLanes[oldCode]);
     }
+    plain.store(plainChange + 7);
+    raised.store(raisedChange + 7);
     const int step = directionDx[k] * boardStride + directionDy[k];
     for (LineWord squares = empty; squares != 0; squares &= squares - 1) {
       const int cell = std::countr_zero(squares) / 2;

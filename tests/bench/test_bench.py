@@ -6,6 +6,7 @@ import os
 import re
 import shlex
 import subprocess
+import sys
 import time
 import unittest
 
@@ -127,6 +128,38 @@ class BenchAgreesWithTheBrainTest(unittest.TestCase):
                     limited += 1
                 self.assertEqual((row["move"], expected), self.brain_answer(position))
         self.assertGreaterEqual(limited, 10)
+
+
+class BenchCompareTest(unittest.TestCase):
+    """tools/bench_compare.py: alike benches pass, a changed node count is caught."""
+
+    def compare(self, new_command):
+        tool = os.path.join(os.path.dirname(__file__), "..", "..", "tools", "bench_compare.py")
+        return subprocess.run([sys.executable, tool, os.environ["FIVEFOLD_BENCH"], new_command,
+                               "--depth", "6", "--runs", "1"],
+                              capture_output=True, text=True, timeout=600, check=False)
+
+    def test_alike_and_changed_benches(self):
+        same = self.compare(os.environ["FIVEFOLD_BENCH"])
+        self.assertEqual(0, same.returncode, same.stdout + same.stderr)
+        self.assertIn("positions alike: yes", same.stdout)
+        # The same bench with one more node on its third position.
+        altered = shlex.join([sys.executable, "-c", ALTER_THIRD_POSITION,
+                              os.environ["FIVEFOLD_BENCH"]])
+        changed = self.compare(altered)
+        self.assertEqual(1, changed.returncode, changed.stdout + changed.stderr)
+        self.assertIn("line 3:", changed.stdout)
+        self.assertIn("positions alike: no", changed.stdout)
+
+
+ALTER_THIRD_POSITION = """
+import json, shlex, subprocess, sys
+out = subprocess.run(shlex.split(sys.argv[1]) + sys.argv[2:], capture_output=True, text=True)
+for number, line in enumerate(out.stdout.splitlines(), 1):
+    row = json.loads(line)
+    row["nodes"] += number == 3
+    print(json.dumps(row))
+"""
 
 
 class TimeLimitTest(unittest.TestCase):

@@ -31,7 +31,14 @@ struct NetScratch {
   PendingSquare pending[boardCells] = {};
   std::uint32_t stamp[boardCells] = {};  // the short runs' marks: the call that saw a square
   std::uint32_t stampNow = 0;
+  // The run the pending list was last made for; folding forgets it.
+  std::uint32_t lastFrom = 0;
+  std::uint32_t lastTo = 0;
+  std::uint32_t lastEpoch = 0;
+  int lastCount = 0;
 };
+
+int makePendingList(std::uint32_t from, std::uint32_t to);
 
 NetScratch scratch;
 
@@ -95,6 +102,22 @@ PendingSquares takePendingSquares(JournalCursor& cursor) {
   const std::uint32_t to = changeJournal.size;
   cursor.position = to;
   PendingSquare* pending = scratch.pending;
+  // Readers called one after another from the same place (the threat finder's slots at a
+  // search node) ask for the same run: the list made for the previous one serves.
+  if (from == scratch.lastFrom && to == scratch.lastTo && changeJournal.epoch == scratch.lastEpoch) {
+    return {pending, scratch.lastCount};
+  }
+  scratch.lastFrom = from;
+  scratch.lastTo = to;
+  scratch.lastEpoch = changeJournal.epoch;
+  scratch.lastCount = makePendingList(from, to);
+  return {pending, scratch.lastCount};
+}
+
+namespace {
+
+int makePendingList(std::uint32_t from, std::uint32_t to) {
+  PendingSquare* pending = scratch.pending;
   int count = 0;
   // Between two calls of a reader in the search only a few writes usually pass: a short
   // list searched and sorted in place costs less than the square marks.
@@ -118,12 +141,14 @@ PendingSquares takePendingSquares(JournalCursor& cursor) {
       for (; j > 0 && pending[j - 1].index > square.index; --j) pending[j] = pending[j - 1];
       pending[j] = square;
     }
-    return {pending, count};
+    return count;
   }
   netEntries(from, to);
   drainWritten([&](int index) { pending[count++] = {index, scratch.before[index]}; });
-  return {pending, count};
+  return count;
 }
+
+}  // namespace
 
 void foldJournal() {
   ensureCapacity();
@@ -163,6 +188,7 @@ void foldJournal() {
     reader.position = newPlace[m];
   }
   journal.size = written;
+  scratch.lastEpoch = 0;
   // Keep room for at least as many new entries as survived.
   if (journal.size * 2 > journal.entries.size()) journal.entries.resize(journal.entries.size() * 2);
 }

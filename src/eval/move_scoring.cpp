@@ -1,6 +1,11 @@
 #include "eval/move_scoring.h"
 
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/game_state.h"
 #include "core/line_words.h"
@@ -40,6 +45,21 @@ AreaBox scoredArea(int margin) {
           std::min(height, maxY + margin)};
 }
 
+// Bit i: square i of the four from `gains` and `board` on scores above `lowest` and is empty.
+inline int emptyAndAbove(const std::int32_t* gains, const Cell* board, std::int32_t lowest) {
+#if defined(__SSE2__)
+  const __m128i gain = _mm_loadu_si128(reinterpret_cast<const __m128i*>(gains));
+  const __m128i cell = _mm_loadu_si128(reinterpret_cast<const __m128i*>(board));
+  const __m128i wanted = _mm_and_si128(_mm_cmpgt_epi32(gain, _mm_set1_epi32(lowest)),
+                                       _mm_cmpeq_epi32(cell, _mm_setzero_si128()));
+  return _mm_movemask_ps(_mm_castsi128_ps(wanted));
+#else
+  int lanes = 0;
+  for (int i = 0; i < 4; ++i) lanes |= ((gains[i] > lowest) & (board[i] == 0)) << i;
+  return lanes;
+#endif
+}
+
 // Offers every empty square of the area by its gain, in visiting order (x, then y,
 // ascending), leaving out the skipCount squares of skipX/skipY.
 void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
@@ -56,14 +76,25 @@ void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
     const int index = skipX[i] * boardStride + skipY[i];
     skipped[index / 64] |= std::uint64_t{1} << (index % 64);
   }
+  auto offerSquare = [&](int x, int y) {
+    const int index = x * boardStride + y;
+    if (gains[index] <= lowestKept || gameState.board[index] != 0) return;
+    if ((skipped[index / 64] >> (index % 64)) & 1) return;
+    best.offer(x, y, gains[index]);
+    lowestKept = best.score[best.slots - 1];
+  };
   for (int x = area.fromX; x < area.toX; ++x) {
-    for (int y = area.fromY; y < area.toY; ++y) {
+    // Four squares of the column at a time: after the first few offers hardly any square
+    // scores above the last kept one, and a group without such a square costs one test.
+    int y = area.fromY;
+    for (; y + 4 <= area.toY; y += 4) {
       const int index = x * boardStride + y;
-      if (gains[index] <= lowestKept || gameState.board[index] != 0) continue;
-      if ((skipped[index / 64] >> (index % 64)) & 1) continue;
-      best.offer(x, y, gains[index]);
-      lowestKept = best.score[best.slots - 1];
+      for (int lanes = emptyAndAbove(gains + index, gameState.board + index, lowestKept);
+           lanes != 0; lanes &= lanes - 1) {
+        offerSquare(x, y + std::countr_zero(static_cast<unsigned>(lanes)));
+      }
     }
+    for (; y < area.toY; ++y) offerSquare(x, y);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
 #include "decision/threat_phase.h"
+#include "eval/area_gains.h"
 #include "eval/board_evaluation.h"
 
 namespace fivefold {
@@ -54,13 +55,28 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
   }
   const int count = threats.candidates;
 
+  // At depth 1 every child is a leaf, whose value is the board evaluation. Its total is the
+  // total here plus what the stone of the side to move adds on the child's square, which is
+  // that side's kept area gain of the square (the same sum over the same windows), so the
+  // children are valued without being set up.
+  const bool leaves = depth == 1;
+  const std::int64_t total = leaves ? boardTotal() : 0;
+  const std::int32_t* gains = leaves ? keptAreaGains(player).plain : nullptr;
+
   std::int32_t best = -scoreInfinity;
   int bound = depth - 1;
   for (int i = 0; i < count; ++i) {
     if (best >= moveThresholds[i]) break;
-    setCell(lists.candX[i], lists.candY[i], player);
-    const std::int32_t r = alphaBeta(opponent, bound, -beta, -alpha, ply + 1);
-    setCell(lists.candX[i], lists.candY[i], 0);
+    std::int32_t r;
+    if (leaves) {
+      searchState.nodeCount += 1;
+      const std::int32_t gain = gains[lists.candX[i] * boardStride + lists.candY[i]];
+      r = boardValue(total + (player == 1 ? gain : -gain), opponent);
+    } else {
+      setCell(lists.candX[i], lists.candY[i], player);
+      r = alphaBeta(opponent, bound, -beta, -alpha, ply + 1);
+      setCell(lists.candX[i], lists.candY[i], 0);
+    }
     if (isTimeUp()) {
       setStopSearch(1);
       return 0;

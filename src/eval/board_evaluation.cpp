@@ -11,7 +11,7 @@ namespace fivefold {
 
 BoardEvaluatorState boardEvaluator;
 
-std::int32_t evaluateBoard(int player) {
+std::int64_t boardTotal() {
   constexpr int side = 1;  // the engine's stones count plus
   const std::int32_t* values = countPatternValues.data();
   LineWord* lines = boardEvaluator.snapshotLines;
@@ -32,11 +32,19 @@ std::int32_t evaluateBoard(int player) {
         updateLineWords(lines, index, before, after);
       });
   boardEvaluator.evalTotal = total;
+  return total;
+}
+
+std::int32_t boardValue(std::int64_t total, int player) {
   const bool engineToMove = player == 1;
   if (total > scoreDecided) return engineToMove ? scoreBoardDecided : -scoreBoardDecided;
   if (total < -scoreDecided) return engineToMove ? -scoreBoardDecided : scoreBoardDecided;
   const auto value = static_cast<std::int32_t>(total);
   return engineToMove ? value : -value;
+}
+
+std::int32_t evaluateBoard(int player) {
+  return boardValue(boardTotal(), player);
 }
 
 std::int64_t boardValueFromScratch() {

@@ -28,6 +28,11 @@ extern BoardEvaluatorState boardEvaluator;
 // +-scoreDecided the position is decided and the result is +-scoreBoardDecided.
 std::int32_t evaluateBoard(int player);
 
+// The two halves of evaluateBoard: the board's total from the engine's side, caught up with
+// the live board, and the value for player of a board with a given total.
+std::int64_t boardTotal();
+std::int32_t boardValue(std::int64_t total, int player);
+
 inline std::int64_t boardEvaluatorTotal() {
   return boardEvaluator.evalTotal;
 }

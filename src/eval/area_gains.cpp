@@ -31,11 +31,13 @@ void startAfresh(PlayerAreaGains& kept, int side) {
   }
 }
 
-// What one window gives each of its empty squares, for every window pattern: lane j is
-// the value of the pattern with a stone counted plus on square j (square 0 the border
-// before the window), less `without` of the pattern itself; 0 where square j is not empty.
-// A square's kept gain is the sum of its lanes over the windows around it, so a change
-// of one square moves it by the new pattern's lane less the old one's.
+// What one window gives each of its squares, for every window pattern: lane j is the value
+// of the pattern with a stone counted plus on square j (square 0 the border before the
+// window), less `without` of the pattern with square j empty; whatever square j holds is
+// set aside. A square's kept gain is the sum of its lanes over the windows around it, so a
+// change of another square moves it by the new pattern's lane less the old one's, and a
+// change of the square itself leaves it as it is: the gains of occupied squares are kept
+// too, ready for when the square is emptied again.
 constexpr int gainLaneCount = 8;  // seven squares and a zero, a whole number of vectors
 struct alignas(32) GainLanes {
   std::int32_t lane[gainLaneCount];
@@ -47,8 +49,8 @@ constexpr std::array<GainLanes, windowPatterns> makeGainLanes(
   for (int code = 0; code < windowPatterns; ++code) {
     for (int j = 0; j < windowSquares; ++j) {
       const int weight = powersOfThree[windowSquares - 1 - j];
-      if ((code / weight) % 3 != 0) continue;
-      lanes[code].lane[j] = countPatternValues[code + weight] - without[code];
+      const int emptied = code - (code / weight) % 3 * weight;
+      lanes[code].lane[j] = countPatternValues[emptied + weight] - without[emptied];
     }
   }
   return lanes;
@@ -92,19 +94,15 @@ struct LaneSums {
 
 // The square at `index` of the snapshot changes from digit `before` to `after`: every
 // window that holds or borders it changes its pattern, and with it the gain it gives to each
-// of its other empty squares (winning-line stones count as empty here, as in the digits).
+// of its other squares.
 void absorbChange(PlayerAreaGains& kept, int index, int side, int before, int after) {
-  constexpr LineWord cellBits = 0x5555555555555555;
   for (int k = 0; k < lineDirections; ++k) {
     WindowCells window;
     if (!readWindowCells(kept.snapshotLines, index, k, window)) continue;
-    // Bit 2(u + 6): the square at offset u is on the board and reads as empty (value 0 or
-    // 3, the two bits equal), and is not the changed square.
-    const LineWord low = window.cells & cellBits;
-    const LineWord high = (window.cells >> 1) & cellBits;
-    const LineWord empty = ~(low ^ high) & window.onBoard & ~(LineWord{1} << 12);
+    // Bit 2(u + 6): the square at offset u is on the board and is not the changed one.
+    const LineWord others = window.onBoard & ~(LineWord{1} << 12);
     // The changes are summed per square of the line first, then added to the kept gains;
-    // squares that are not empty gather changes that are never added. Window by window,
+    // the changed square's own sum is never added. Window by window,
     // the running sums of line cells start .. start + 7 are kept in two vectors of four;
     // after each window the first of them is final and the rest move down by one cell.
     std::int32_t plainChange[16];
@@ -124,7 +122,7 @@ void absorbChange(PlayerAreaGains& kept, int index, int side, int before, int af
     plain.store(plainChange + 7);
     raised.store(raisedChange + 7);
     const int step = directionDx[k] * boardStride + directionDy[k];
-    for (LineWord squares = empty; squares != 0; squares &= squares - 1) {
+    for (LineWord squares = others; squares != 0; squares &= squares - 1) {
       const int cell = std::countr_zero(squares) / 2;
       const int square = index + (cell - 6) * step;
       kept.plain[square] += plainChange[cell];
@@ -145,8 +143,6 @@ void catchUpGains(PlayerAreaGains& kept, int side) {
         // The changed square's own cell is not read for the gains around it.
         updateLineWords(kept.snapshotLines, index, oldCell, newCell);
         if (before != after) absorbChange(kept, index, side, before, after);
-        // While the square held a stone its own gains were not kept.
-        if (before != 0 && after == 0) scoreFromScratch(kept, index, side);
       });
 }
 

@@ -12,9 +12,9 @@
 
 namespace fivefold {
 
-// One player's kept gains. For every square of the playing area that is empty or holds a
-// winning-line stone, plain and raised hold what pointGain and
-// pointGainRaised give with the player's stone on it; other entries are stale.
+// One player's kept gains. For every square of the playing area, plain and raised hold what
+// pointGain and pointGainRaised give with the player's stone on it, as if the square were
+// empty before (so an occupied square's entries are ready when it is emptied again).
 struct PlayerAreaGains {
   JournalCursor cursor;
   // The line words of the board as it was at the previous call: a change is scored on

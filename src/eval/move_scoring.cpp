@@ -12,7 +12,6 @@
 #include "core/line_words.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
-#include "eval/point_evaluation.h"
 
 namespace fivefold {
 
@@ -177,11 +176,13 @@ int rankAreaAndExtraMoves(std::int32_t* outX, std::int32_t* outY, int player, in
 int rankListedMoves(std::int32_t* outX, std::int32_t* outY, int player, const std::int32_t* listX,
                     const std::int32_t* listY, int listCount) {
   BestMoves best(outX, outY, listedMoveSlots);
+  // The kept gains are the trial gains of every square.
+  const std::int32_t* gains = keptAreaGains(player).plain;
   for (int i = 0; i < listCount; ++i) {
     const int x = listX[i];
     const int y = listY[i];
     // A square off the board is never a move; reading it could leave the grid.
-    if (isOnBoard(x, y) && cellAt(x, y) == 0) best.offer(x, y, trialGain(x, y, player));
+    if (isOnBoard(x, y) && cellAt(x, y) == 0) best.offer(x, y, gains[x * boardStride + y]);
   }
   return best.filled;
 }

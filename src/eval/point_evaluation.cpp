@@ -31,8 +31,4 @@ std::int32_t pointGainRaised(int x, int y, int player) {
   return gainWith(x, y, player, digitOnSquare(x, y, player), raisedPatternValues.data());
 }
 
-std::int32_t trialGain(int x, int y, int player) {
-  return gainWith(x, y, player, 1, countPatternValues.data());
-}
-
 }  // namespace fivefold

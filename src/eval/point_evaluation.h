@@ -13,7 +13,4 @@ namespace fivefold {
 std::int32_t pointGain(int x, int y, int player);
 std::int32_t pointGainRaised(int x, int y, int player);
 
-// pointGain for an empty square as if the player's stone stood on it, without writing it.
-std::int32_t trialGain(int x, int y, int player);
-
 }  // namespace fivefold

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <functional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -60,36 +59,15 @@ inline int emptyAndAbove(const std::int32_t* gains, const Cell* board, std::int3
 #endif
 }
 
-// The squares each ranking chose at its previous call for each player. They only make the
-// next call faster (see offerArea); what it chooses does not depend on them.
-struct RankingHint {
-  std::int32_t x[areaMoveSlots];
-  std::int32_t y[areaMoveSlots];
-  int count = 0;
-};
-
-struct RankingHints {
-  RankingHint plain[2];   // the area moves of player 1, then of the other side
-  RankingHint raised[2];  // the extra area moves
-};
-
-RankingHints rankingHints;
-
-RankingHint& hintOf(RankingHint (&hints)[2], int player) {
-  return hints[player == 1 ? 0 : 1];
-}
-
 // Offers every empty square of the area by its gain, in visiting order (x, then y,
 // ascending), leaving out the skipCount squares of skipX/skipY.
-//
-// A square can only be kept if it scores at least as much as the last square kept in the
-// end, and that is at least the slots-th best score among any squares that are offered.
-// The squares the previous call chose, where they are still offered, give such a bar at
-// once; the squares below it are passed over without being offered, which leaves the
-// outcome as it is and saves most of the offers.
-void offerArea(BestMoves& best, RankingHint& hint, const AreaBox& area, const std::int32_t* gains,
+void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
                const std::int32_t* skipX = nullptr, const std::int32_t* skipY = nullptr,
                int skipCount = 0) {
+  // Most squares score no more than the last kept one; a local copy of that score rejects
+  // them with one compare (a write through best.x or best.y could alias best.score, so
+  // the compiler would reload it).
+  std::int32_t lowestKept = best.score[best.slots - 1];
   std::uint64_t skipped[(boardCells + 63) / 64] = {};
   for (int i = 0; i < skipCount; ++i) {
     // A square off the board is never in the area; leaving it out keeps the index safe.
@@ -97,32 +75,12 @@ void offerArea(BestMoves& best, RankingHint& hint, const AreaBox& area, const st
     const int index = skipX[i] * boardStride + skipY[i];
     skipped[index / 64] |= std::uint64_t{1} << (index % 64);
   }
-  auto offered = [&](int x, int y) {
-    const int index = x * boardStride + y;
-    return x >= area.fromX && x < area.toX && y >= area.fromY && y < area.toY &&
-           gameState.board[index] == 0 && !((skipped[index / 64] >> (index % 64)) & 1);
-  };
-  std::int32_t bar = -scoreInfinity;
-  std::int32_t hinted[areaMoveSlots];
-  int hintedCount = 0;
-  for (int i = 0; i < hint.count; ++i) {
-    if (offered(hint.x[i], hint.y[i]))
-      hinted[hintedCount++] = gains[hint.x[i] * boardStride + hint.y[i]];
-  }
-  if (hintedCount >= best.slots) {
-    std::nth_element(hinted, hinted + best.slots - 1, hinted + hintedCount, std::greater<>());
-    bar = hinted[best.slots - 1] - 1;
-  }
-  // Most squares score no more than the bar; a local copy of it rejects them with one
-  // compare (a write through best.x or best.y could alias best.score, so the compiler
-  // would reload it).
-  std::int32_t lowestKept = std::max(best.score[best.slots - 1], bar);
   auto offerSquare = [&](int x, int y) {
     const int index = x * boardStride + y;
     if (gains[index] <= lowestKept || gameState.board[index] != 0) return;
     if ((skipped[index / 64] >> (index % 64)) & 1) return;
     best.offer(x, y, gains[index]);
-    lowestKept = std::max(best.score[best.slots - 1], bar);
+    lowestKept = best.score[best.slots - 1];
   };
   for (int x = area.fromX; x < area.toX; ++x) {
     // Four squares of the column at a time: after the first few offers hardly any square
@@ -137,17 +95,13 @@ void offerArea(BestMoves& best, RankingHint& hint, const AreaBox& area, const st
     }
     for (; y < area.toY; ++y) offerSquare(x, y);
   }
-  hint.count = best.filled;
-  std::copy_n(best.x, best.filled, hint.x);
-  std::copy_n(best.y, best.filled, hint.y);
 }
 
 }  // namespace
 
 int rankAreaMoves(std::int32_t* outX, std::int32_t* outY, int player, int margin) {
   BestMoves best(outX, outY, areaMoveSlots);
-  offerArea(best, hintOf(rankingHints.plain, player), scoredArea(margin),
-            keptAreaGains(player).plain);
+  offerArea(best, scoredArea(margin), keptAreaGains(player).plain);
   return best.filled;
 }
 
@@ -155,8 +109,7 @@ int rankExtraAreaMoves(std::int32_t* outX, std::int32_t* outY, int player,
                        const std::int32_t* skipX, const std::int32_t* skipY, int skipCount,
                        int margin) {
   BestMoves best(outX, outY, extraAreaMoveSlots);
-  offerArea(best, hintOf(rankingHints.raised, player), scoredArea(margin),
-            keptAreaGains(player).raised, skipX, skipY, skipCount);
+  offerArea(best, scoredArea(margin), keptAreaGains(player).raised, skipX, skipY, skipCount);
   return best.filled;
 }
 
@@ -164,12 +117,11 @@ int rankAreaAndExtraMoves(std::int32_t* outX, std::int32_t* outY, int player, in
   const AreaBox area = scoredArea(margin);
   const PlayerAreaGains& gains = keptAreaGains(player);
   BestMoves best(outX, outY, areaMoveSlots);
-  offerArea(best, hintOf(rankingHints.plain, player), area, gains.plain);
+  offerArea(best, area, gains.plain);
   // The gain of a square does not depend on which others are offered, so the raised
   // gains of the same catch-up serve the extra ranking.
   BestMoves extra(outX + best.filled, outY + best.filled, extraAreaMoveSlots);
-  offerArea(extra, hintOf(rankingHints.raised, player), area, gains.raised, outX, outY,
-            best.filled);
+  offerArea(extra, area, gains.raised, outX, outY, best.filled);
   return best.filled + extra.filled;
 }
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <iterator>
 
-#include "core/game_state.h"
+#include "core/grid.h"
 
 namespace fivefold {
 
@@ -104,7 +104,8 @@ PendingSquares takePendingSquares(JournalCursor& cursor) {
   PendingSquare* pending = scratch.pending;
   // Readers called one after another from the same place (the threat finder's slots at a
   // search node) ask for the same run: the list made for the previous one serves.
-  if (from == scratch.lastFrom && to == scratch.lastTo && changeJournal.epoch == scratch.lastEpoch) {
+  if (from == scratch.lastFrom && to == scratch.lastTo &&
+      changeJournal.epoch == scratch.lastEpoch) {
     return {pending, scratch.lastCount};
   }
   scratch.lastFrom = from;

@@ -15,6 +15,9 @@ namespace fivefold {
 
 using LineWord = std::uint64_t;
 
+// Bit 2i of every cell i: the low bit of each cell's two.
+constexpr LineWord lowCellBits = 0x5555555555555555;
+
 constexpr int gridSide = boardStride;
 constexpr int lineWordCount = gridSide + gridSide + (2 * gridSide - 1) * 2;
 
@@ -70,7 +73,8 @@ struct LineAround {
   LineWord onBoard;  // bit 2i: cell i lies in the playing area
 };
 
-// The same from the line words `words` of another grid (a reader's copy of an earlier one).
+// The line read from the words `words` of some grid (the live one, or a reader's copy of
+// an earlier one).
 inline LineAround lineAround(const LineWord* words, int index, int k, int back) {
   const LinePlace& place = linePlaces[index];
   const int word = place.word[k];
@@ -78,6 +82,7 @@ inline LineAround lineAround(const LineWord* words, int index, int k, int back) 
   if (shift >= 0) return {words[word] >> shift, linePlayingArea[word] >> shift};
   return {words[word] << -shift, linePlayingArea[word] << -shift};
 }
+// The line read from the live grid.
 inline LineAround lineAround(int index, int k, int back) {
   return lineAround(lineWords, index, k, back);
 }

@@ -37,7 +37,7 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
   if (depth <= 0) return evaluateBoard(player);
   const int opponent = otherSide(player);
   NodeLists& lists = nodeLists(ply);
-  const ThreatPhase threats = settleThreats(player, 2, lists);
+  const ThreatPhase threats = settleThreats(player, treeMargin, lists);
   switch (threats.outcome) {
     case ThreatOutcome::OwnFour:
       return scoreOwnFour;

@@ -10,6 +10,11 @@ namespace fivefold {
 
 constexpr int maxCandidates = 10;
 
+// How far beyond the stones the area moves are sought: twice as far at the root as in the
+// tree.
+constexpr int rootMargin = 4;
+constexpr int treeMargin = 2;
+
 // The lists of one node. They live outside the call stack, one set per ply, so that the
 // deepest forced chain needs little stack and the lists keep their capacity between nodes.
 struct NodeLists {
@@ -23,7 +28,7 @@ struct NodeLists {
 NodeLists& nodeLists(int ply);
 
 // Fills lists.candX/candY for player against the opponent's threes (the first threeCount
-// records of threes) and returns their number. margin: 4 at the root, 2 in the tree.
+// records of threes) and returns their number. margin: rootMargin or treeMargin.
 int buildCandidates(int player, int margin, const ThreatList& threes, int threeCount,
                     NodeLists& lists);
 

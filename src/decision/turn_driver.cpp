@@ -16,7 +16,6 @@ namespace fivefold {
 namespace {
 
 constexpr int firstDepth = 6;
-constexpr int rootMargin = 4;
 static_assert(maxCandidates <= bestMovesCapacity);
 
 // The answer when there is nothing to search: the first empty square, x outer, y inner.

@@ -78,18 +78,22 @@ struct WindowCodeTables {
   std::uint16_t lastThree[3][64];
 };
 
+// The base-3 number of the digits of `count` cells (two bits each, the first cell the most
+// significant digit).
+constexpr int digitsOfCells(int bits, int count, int side) {
+  int code = 0;
+  for (int j = 0; j < count; ++j) code = code * 3 + cellDigits[side][(bits >> (2 * j)) & 3];
+  return code;
+}
+
 constexpr WindowCodeTables makeWindowCodeTables() {
   WindowCodeTables tables{};
   for (int side = 1; side <= 2; ++side) {
     for (int bits = 0; bits < 256; ++bits) {
-      int code = 0;
-      for (int j = 0; j < 4; ++j) code = code * 3 + cellDigits[side][(bits >> (2 * j)) & 3];
-      tables.firstFour[side][bits] = static_cast<std::uint16_t>(code * 27);
+      tables.firstFour[side][bits] = static_cast<std::uint16_t>(digitsOfCells(bits, 4, side) * 27);
     }
     for (int bits = 0; bits < 64; ++bits) {
-      int code = 0;
-      for (int j = 0; j < 3; ++j) code = code * 3 + cellDigits[side][(bits >> (2 * j)) & 3];
-      tables.lastThree[side][bits] = static_cast<std::uint16_t>(code);
+      tables.lastThree[side][bits] = static_cast<std::uint16_t>(digitsOfCells(bits, 3, side));
     }
   }
   return tables;

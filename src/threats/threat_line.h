@@ -35,20 +35,19 @@ struct LineCells {
 };
 
 inline LineCells readLine(int player, int x, int y, int k, int w) {
-  constexpr LineBits cells = 0x5555555555555555;  // bit 2i of every cell
   const LineBits lineCells = (cellBit(3 * w - 3) << 1) - 1;
   const LineAround around = lineAround(x * boardStride + y, k, w - 1);
   const LineBits onBoard = around.onBoard & lineCells;
   // Cell values 0 to 3, two bits each; only the cells on the board count.
   const LineBits values = around.cells & (onBoard * 3);
-  const LineBits low = values & cells;
-  const LineBits high = (values >> 1) & cells;
+  const LineBits low = values & lowCellBits;
+  const LineBits high = (values >> 1) & lowCellBits;
   const LineBits first = low & ~high;   // value 1
   const LineBits second = high & ~low;  // value 2
   LineCells line;
   line.own = player == 1 ? first : second;
   line.empty = onBoard & ~low & ~high;
-  line.blocking = (player == 1 ? second : first) | (cells & ~onBoard);
+  line.blocking = (player == 1 ? second : first) | (lowCellBits & ~onBoard);
   return line;
 }
 
@@ -201,11 +200,10 @@ inline LineMatches matchKind(const LineCells& cells, std::integer_sequence<int, 
     line.blocking[j] = cells.blocking >> (2 * j);
   }
   constexpr LineBits windowStarts = (cellBit(2 * w - 2) << 1) - 1;  // cells 0 .. 2W - 2
-  constexpr LineBits cellBits = 0x5555555555555555;
   LineMatches matches;
   matches.any = 0;
   ((matches.starts[P] = matchTemplate<K * 7 + P, M, w>(line, std::make_integer_sequence<int, w>()) &
-                        windowStarts & cellBits,
+                        windowStarts & lowCellBits,
     matches.any |= matches.starts[P]),
    ...);
   return matches;

@@ -192,7 +192,7 @@ export const analysePanel = {
     const board = { width: a.width, height: a.height, stones: a.stones, five: five || [] };
     Object.assign(board, { noLast: true, clickAll: true });
     if (!a.answer) return { board, click, status: five ? "the position holds a five" : "" };
-    board.marked = a.answer.move;
+    board.marked = [...a.answer.move, a.answer.colour];
     board.named = a.answer.thoughts.squares;
     const [x, y] = a.answer.move;
     const side = COLOUR_NAMES[a.answer.colour];

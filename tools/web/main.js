@@ -10,6 +10,7 @@ import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
+import { loadOutcomes } from "./rules.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
 import { load as loadWords } from "./words.js";
@@ -67,7 +68,7 @@ async function findBrains() {
 async function findEngine() {
   const problem = engineProblem();
   if (problem || !(await engineBuilt())) return { engine: false, problem };
-  await loadWords();
+  await Promise.all([loadWords(), loadOutcomes()]);
   return { engine: true, problem: null };
 }
 

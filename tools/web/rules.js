@@ -10,16 +10,14 @@ const DIRECTIONS = [
   [1, 1],
   [1, -1],
 ];
-// The endings of a lost game in words, as the tools write them.
-const LOSSES = {
-  resigned: "resignation",
-  time_forfeit: "time forfeit",
-  crash: "a crash",
-  off_board: "a move off the board",
-  occupied: "a move on a taken square",
-  garbage: "unreadable output",
-  start_failed: "a failed start",
-};
+// The endings of a lost game in words (outcomes.json, which the Python tools read too).
+let losses = {};
+
+export async function loadOutcomes() {
+  const response = await fetch("outcomes.json");
+  if (!response.ok) throw new Error(`outcomes.json: HTTP ${response.status}`);
+  losses = (await response.json()).losses;
+}
 
 export const other = (colour) => 3 - colour;
 
@@ -81,7 +79,7 @@ export function result(winner, reason, detail, names) {
     text = `${COLOUR_NAMES[winner]} (${names[COLOUR_NAMES[winner]]}) wins with five in a row`;
   } else {
     const loser = COLOUR_NAMES[other(winner)];
-    const why = LOSSES[reason] || reason;
+    const why = losses[reason] || reason;
     text = `${loser} (${names[loser]}) loses by ${why}${detail ? ` (${detail})` : ""}`;
   }
   return { winner: winner ? COLOUR_NAMES[winner] : null, reason, detail, text };

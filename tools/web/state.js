@@ -10,6 +10,15 @@ export const state = {
   driver: null, // the running game's driver (games.js)
   game: null, // the running or last game of the play or watch tab, as its driver shows it
   replay: { records: [], index: -1, shown: 0 },
+  analyse: {
+    width: 15,
+    height: 15,
+    stones: [], // [x, y, colour]
+    toMove: 1,
+    engine: null, // the analysing engine, kept between questions
+    asking: false,
+    answer: null, // {move: [x, y], colour, thoughts} of the last question
+  },
 };
 
 let renderer = null;

@@ -11,16 +11,6 @@ const form = $("#analyse-form");
 const SIDES = [5, 20];
 const WHOLE = /^[+-]?\d+$/;
 
-state.analyse = {
-  width: 15,
-  height: 15,
-  stones: [], // [x, y, colour]
-  toMove: 1,
-  engine: null, // the analysing engine, kept between questions
-  asking: false,
-  answer: null, // {move: [x, y], colour, thoughts} of the last question
-};
-
 function change(changes, status = "") {
   update({ analyse: { ...state.analyse, ...changes }, status: { text: status, problem: false } });
 }

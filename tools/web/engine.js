@@ -36,6 +36,8 @@ export async function engineBuilt() {
 
 // A stopped engine's requests end with this error; it is no fault of the engine.
 export class EngineStopped extends Error {}
+// An engine that does not answer in time: a time forfeit in a game.
+export class EngineLate extends Error {}
 
 // One engine process. request(lines, expect) posts the lines and resolves with
 // {lines: the engine's lines, move: [x, y] (expect "move"), refused: the ERROR line instead of
@@ -104,7 +106,7 @@ export function openEngine() {
     return new Promise((resolve, reject) => {
       const entry = { expect, lines: [], resolve, reject };
       const late = expect === "move" ? "no move in time" : "no OK in time";
-      entry.timer = setTimeout(() => fail(new Error(late)), limitMs);
+      entry.timer = setTimeout(() => fail(new EngineLate(late)), limitMs);
       pending.push(entry);
     });
   }

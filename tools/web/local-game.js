@@ -2,7 +2,8 @@
 // person against the engine, or the engine against itself at a chosen pace. The driver and the
 // game it reports have the shape of a server game (games.js), so the panels show either.
 
-import { EngineStopped, TOLERANCE_MS, moveLines, openEngine, startGame } from "./engine.js";
+import { EngineLate, EngineStopped, TOLERANCE_MS, moveLines, openEngine } from "./engine.js";
+import { startGame } from "./engine.js";
 import { COLOUR_NAMES, boardOf, cell, fiveThrough, isFull, mover, other } from "./rules.js";
 import { randomOpening, refusal, result } from "./rules.js";
 import { thoughts } from "./words.js";
@@ -93,6 +94,7 @@ export async function startLocalGame(settings, show, fail) {
   let generation = 0; // a stop makes every answer of an earlier generation stale
   let wake = () => {}; // a watched game's pause ends early on a change of pace
   let steps = 0;
+  let searching = false; // the engine is looking for its answer to the person's move
 
   function publish() {
     game.next = game.over ? null : COLOUR_NAMES[mover(game.stones.length)];
@@ -126,8 +128,8 @@ export async function startLocalGame(settings, show, fail) {
   // The engine's reason to lose: its failure as a game ending.
   function engineFailed(colour, error) {
     if (error instanceof EngineStopped) return;
-    const late = error.message.startsWith("no move");
-    end(other(colour), late ? "time_forfeit" : "crash", late ? "" : error.message);
+    if (error instanceof EngineLate) end(other(colour), "time_forfeit", error.message);
+    else end(other(colour), "crash", error.message);
   }
 
   // Asks the engine of this colour for its move and plays it; false when the game is over
@@ -154,9 +156,12 @@ export async function startLocalGame(settings, show, fail) {
   }
 
   async function answer() {
-    game.thinking = true;
+    game.thinking = searching = true;
     publish();
-    if (await engineMove(other(human))) {
+    const asked = generation;
+    const played = await engineMove(other(human));
+    if (asked === generation) searching = false;
+    if (played) {
       game.thinking = false;
       publish();
     }
@@ -229,8 +234,9 @@ export async function startLocalGame(settings, show, fail) {
         if (!mine) throw new Error("no move of yours to take back");
         const player = players[other(human)];
         game.thoughts = null;
-        if (game.thinking) {
+        if (searching) {
           generation++;
+          searching = false;
           game.stones.pop();
           board = boardOf(cfg.width, cfg.height, game.stones);
           game.thinking = false;
@@ -238,6 +244,7 @@ export async function startLocalGame(settings, show, fail) {
           player.restart().catch((error) => engineFailed(other(human), error));
           return;
         }
+        if (game.thinking) throw new Error("the engine is still taking back the last moves");
         const removed = game.stones.splice(-2).map(([x, y]) => [x, y]);
         board = boardOf(cfg.width, cfg.height, game.stones);
         game.thinking = true;

@@ -142,9 +142,9 @@ function playAnswer() {
   const a = state.analyse;
   if (!a.answer || a.asking) return refuse("ask the engine first");
   const [x, y] = a.answer.move;
-  const toMove = other(a.toMove);
+  const toMove = other(a.answer.colour);
   form.elements.to_move.value = COLOUR_NAMES[toMove];
-  change({ stones: [...a.stones, [x, y, a.toMove]], toMove, answer: null });
+  change({ stones: [...a.stones, [x, y, a.answer.colour]], toMove, answer: null });
 }
 
 form.addEventListener("submit", (event) => {
@@ -154,7 +154,10 @@ form.addEventListener("submit", (event) => {
 form.addEventListener("change", (event) => {
   const a = state.analyse;
   const name = event.target.name;
-  if (name === "to_move") change({ toMove: event.target.value === "white" ? 2 : 1, answer: null });
+  if (name === "to_move") {
+    stop();
+    change({ toMove: event.target.value === "white" ? 2 : 1, answer: null });
+  }
   if (name !== "width" && name !== "height") return;
   const width = Number(form.elements.width.value);
   const height = Number(form.elements.height.value);

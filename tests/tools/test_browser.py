@@ -195,35 +195,44 @@ class StaticSiteTest(Browser):
         self.assertFalse(self.find("#fatal")[0].is_displayed())
         self.screenshot("browser-static-game.png")
 
-    def test_analyse_finds_the_five_of_an_open_four_and_refuses_bad_input(self):
+    def marked(self):
+        marked = self.wait.until(lambda d: self.find("circle.marked"))[0]
+        return int(marked.get_attribute("data-x")), int(marked.get_attribute("data-y"))
+
+    def test_analyse_an_open_three_then_the_open_four_it_makes(self):
         self.driver.get("file://" + os.path.join(os.path.abspath(SITE), "index.html"))
-        fatal = self.find("#fatal")[0]
-        self.assertIn("python3 -m http.server", fatal.text)
+        self.assertIn("python3 -m http.server", self.find("#fatal")[0].text)
         self.driver.get(self.url)
-        self.find('.tab[data-mode="analyse"]')[0].click()
         self.wait.until(lambda d: self.find("#play-form select.brains option"))
-        self.fill("#analyse-form", position="15 15 5,7,1 6,7,1 7,7,1 x", max_depth="8")
+        self.find('.tab[data-mode="analyse"]')[0].click()
+        self.fill("#analyse-form", position="15 15 5,7,1 6,7,1 x", max_depth="8")
         self.find("#set-position")[0].click()
         self.assertIn("bad stone 'x' (expected x,y,c)", self.status())
-        # Black, to move (four stones each), has an open four on row 8: d8 or i8 makes five.
-        self.fill("#analyse-form", position="15 15 5,7,1 6,7,1 7,7,1 8,7,1 5,9,2 6,9,2 7,9,2 "
-                  "10,12,2")
+        # Black (three stones each: black to move) has an open three on row 8.
+        self.fill("#analyse-form", position="15 15 6,7,1 7,7,1 8,7,1 0,0,2 0,14,2 14,0,2")
         self.find("#set-position")[0].click()
-        self.assertEqual(len(self.find("circle.stone.black")), 4)
-        self.find("rect.hit" + square(5, 7))[0].click()
-        self.assertIn("f8 is taken", self.status())
+        self.assertEqual(len(self.find("circle.stone.black")), 3)
+        self.find("rect.hit" + square(6, 7))[0].click()
+        self.assertIn("g8 is taken", self.status())
         self.find("#ask")[0].click()
-        marked = self.wait.until(lambda d: self.find("circle.marked"))[0]
-        move = (int(marked.get_attribute("data-x")), int(marked.get_attribute("data-y")))
-        self.assertIn(move, [(4, 7), (9, 7)])
+        x, y = self.marked()
+        self.assertIn((x, y), [(5, 7), (9, 7)])
+        self.assertIn("own three: this move makes an open four", self.find("#lines")[0].text)
+        # The three's key names its window: nine squares of row 8 around the three.
+        named = {(int(r.get_attribute("x")), int(r.get_attribute("y"))) for r in
+                 self.find("rect.named")}
+        self.assertEqual(len(named), 9)
+        self.assertEqual(len({top for _, top in named}), 1)
+        # Played, it makes an open four; asked for black again, the engine completes it.
+        self.find("#play-answer")[0].click()
+        self.fill("#analyse-form", to_move="black")
+        self.find("#ask")[0].click()
+        self.assertIn(self.marked(), [(4, 7), (9, 7)] if x == 5 else [(5, 7), (10, 7)])
         self.assertIn("own four: this move makes five", self.find("#lines")[0].text)
-        self.assertEqual(len(self.find("rect.named")), 1)
         self.screenshot("browser-analyse.png")
         self.find("#play-answer")[0].click()
         self.assertEqual(len(self.find("circle.five")), 5)
-        self.assertEqual(self.find("#analyse-form select[name=to_move]")[0].get_attribute("value"),
-                         "white")
-
+        self.assertIn("holds a five", self.status())
 
 if __name__ == "__main__":
     unittest.main()

@@ -37,14 +37,14 @@ export function closeGame() {
 
 // Fivefold (brain 0) plays in the page when the in-page engine is here; other brains, and
 // every brain without the in-page engine, play on the server.
-function inPage(settings) {
+function playsInPage(settings) {
   const brains = settings.mode === "play" ? [settings.brain] : [settings.black, settings.white];
-  return state.engine && brains.every((brain) => !brain);
+  return state.inPage && brains.every((brain) => !brain);
 }
 
 export async function newGame(settings) {
   closeGame();
-  const local = inPage(settings);
+  const local = playsInPage(settings);
   if (!local && !state.server) {
     return showStatus("no engine: the in-page engine is not built and no server answers", true);
   }

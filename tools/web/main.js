@@ -67,19 +67,19 @@ async function findBrains() {
 // Whether the in-page engine runs here: its files are served and this browser can run them.
 async function findEngine() {
   const problem = engineProblem();
-  if (problem || !(await engineBuilt())) return { engine: false, problem };
+  if (problem || !(await engineBuilt())) return { inPage: false, problem };
   await Promise.all([loadWords(), loadOutcomes()]);
-  return { engine: true, problem: null };
+  return { inPage: true, problem: null };
 }
 
 (async () => {
-  const [{ brains, server }, { engine, problem }] = await Promise.all([findBrains(), findEngine()]);
+  const [{ brains, server }, { inPage, problem }] = await Promise.all([findBrains(), findEngine()]);
   for (const select of document.querySelectorAll("select.brains")) {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }
   $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
-  update({ brains, server, engine });
-  if (!server && !engine) {
+  update({ brains, server, inPage });
+  if (!server && !inPage) {
     const fatal = $("#fatal");
     fatal.textContent =
       problem ||

@@ -6,7 +6,7 @@ export const state = {
   status: { text: "choose the settings and start", problem: false },
   brains: [], // the server's brains; empty without a server
   server: false, // whether a server API answers
-  engine: false, // whether the in-page engine can run here
+  inPage: false, // whether the in-page engine can run here
   driver: null, // the running game's driver (games.js)
   game: null, // the running or last game of the play or watch tab, as its driver shows it
   replay: { records: [], index: -1, shown: 0 },

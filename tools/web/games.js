@@ -46,7 +46,7 @@ export async function newGame(settings) {
   closeGame();
   const local = playsInPage(settings);
   if (!local && !state.server) {
-    return showStatus("no engine: the in-page engine is not built and no server answers", true);
+    return showStatus(state.noEngine || "no engine: the in-page engine is not here", true);
   }
   showStatus("starting…");
   const ticket = started;

@@ -64,10 +64,17 @@ async function findBrains() {
   }
 }
 
-// Whether the in-page engine runs here: its files are served and this browser can run them.
+// Whether the in-page engine runs here: its files are served and this browser can run them;
+// if not, why, as a sentence telling what to do.
 async function findEngine() {
   const problem = engineProblem();
-  if (problem || !(await engineBuilt())) return { inPage: false, problem };
+  if (problem) return { inPage: false, problem };
+  if (!(await engineBuilt())) {
+    const missing =
+      "The engine's files are not in this folder: build the site as README.md says " +
+      "(cmake --build --preset wasm --target site) and serve build/wasm/site.";
+    return { inPage: false, problem: missing };
+  }
   await Promise.all([loadWords(), loadOutcomes()]);
   return { inPage: true, problem: null };
 }
@@ -78,13 +85,10 @@ async function findEngine() {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }
   $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
-  update({ brains, server, inPage });
+  update({ brains, server, inPage, noEngine: problem });
   if (!server && !inPage) {
     const fatal = $("#fatal");
-    fatal.textContent =
-      problem ||
-      "The engine's files are not in this folder: build the site as README.md says " +
-        "(cmake --build --preset wasm --target site) and serve build/wasm/site.";
+    fatal.textContent = problem;
     fatal.hidden = false;
   }
 })().catch((error) => update({ status: { text: error.message, problem: true } }));

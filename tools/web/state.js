@@ -7,6 +7,7 @@ export const state = {
   brains: [], // the server's brains; empty without a server
   server: false, // whether a server API answers
   inPage: false, // whether the in-page engine can run here
+  noEngine: null, // if not, why, as a sentence telling what to do
   driver: null, // the running game's driver (games.js)
   game: null, // the running or last game of the play or watch tab, as its driver shows it
   replay: { records: [], index: -1, shown: 0 },

@@ -94,7 +94,7 @@ function stop() {
 
 // Why the engine cannot be asked about this position, or null.
 function askRefusal(a) {
-  if (!state.inPage) return "the in-page engine is not here: build the site (see README.md)";
+  if (!state.inPage) return state.noEngine || "the in-page engine is not here";
   if (a.asking) return "the engine is already thinking";
   const board = boardOf(a.width, a.height, a.stones);
   if (anyFive(board, "exact5")) return "the position already holds a five";

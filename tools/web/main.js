@@ -85,7 +85,12 @@ async function findEngine() {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }
   $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
-  update({ brains, server, inPage, noEngine: problem });
+  // serve.py serves the site's engine files as soon as they are built.
+  const unbuilt =
+    "The in-page engine is not built: build it with cmake --preset wasm && " +
+    "cmake --build --preset wasm --target site, then reload this page.";
+  const noEngine = problem && server && !engineProblem() ? unbuilt : problem;
+  update({ brains, server, inPage, noEngine });
   if (!server && !inPage) {
     const fatal = $("#fatal");
     fatal.textContent = problem;

@@ -40,7 +40,7 @@ void startGame() {
 }
 
 void setUpDefaultBoard() {
-  setPlayingSize(maxBoardSize, maxBoardSize);
+  setPlayingSize(defaultBoardSize, defaultBoardSize);
   gameState.moveNumber = 1;
 }
 

@@ -13,5 +13,6 @@ constexpr int boardStride = 20;  // the grid is always 20 x 20, indexed x * 20 +
 constexpr int boardCells = boardStride * boardStride;
 constexpr int minBoardSize = 5;
 constexpr int maxBoardSize = 20;
+constexpr int defaultBoardSize = maxBoardSize;  // the board of a game begun without a size
 
 }  // namespace fivefold

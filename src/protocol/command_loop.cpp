@@ -169,6 +169,13 @@ void commandBegin() {
   startTurn();
 }
 
+// Reads a stone line of BOARD from commandLine, for a board of the given size; false for
+// any other line.
+bool readBoardStone(std::int32_t (&v)[3], std::int32_t width, std::int32_t height) {
+  return scanIntegers(commandLine, "%d,%d,%d", v, 3) == 3 && v[0] >= 0 && v[0] < width &&
+         v[1] >= 0 && v[1] < height && v[2] >= 1 && v[2] <= 3;
+}
+
 // Reads the stone lines after BOARD up to the line that ends them.
 LoopAction commandBoard() {
   boardPreamble();
@@ -177,8 +184,7 @@ LoopAction commandBoard() {
   for (;;) {
     if (!readCommandLine()) return LoopAction::Exit;
     std::int32_t v[3];
-    if (scanIntegers(commandLine, "%d,%d,%d", v, 3) < 3 || !isOnBoard(v[0], v[1])) break;
-    if (v[2] < 1 || v[2] > 3) break;
+    if (!readBoardStone(v, gameState.width, gameState.height)) break;
     placeOrReport(v[2], v[0], v[1]);
   }
   if (!equalsIgnoringCase(commandLine, "done")) {
@@ -261,22 +267,43 @@ const char* aboutLine() {
          "\", author=\"Fivefold team\", country=\"International\"";
 }
 
-LoopAction dispatchCommand() {
-  struct Keyword {
-    const char* text;
-    int length;
-  };
-  enum { Info, Start, RectStart, Turn, Play, Begin, About, End, Board, Takeback, Unknown };
-  static const Keyword keywords[] = {{"info", 4},  {"start", 5},   {"rectstart", 9}, {"turn", 4},
-                                     {"play", 4},  {"begin", 5},   {"about", 5},     {"end", 3},
-                                     {"board", 5}, {"takeback", 8}};
-  int command = Unknown;
+namespace {
+
+enum Command { Info, Start, RectStart, Turn, Play, Begin, About, End, Board, Takeback, Unknown };
+
+struct Keyword {
+  const char* text;
+  int length;
+};
+
+const Keyword keywords[] = {{"info", 4},  {"start", 5},   {"rectstart", 9}, {"turn", 4},
+                            {"play", 4},  {"begin", 5},   {"about", 5},     {"end", 3},
+                            {"board", 5}, {"takeback", 8}};
+
+// The command that commandLine begins with, ASCII case ignored; the first keyword wins.
+Command commandInLine() {
   for (int i = 0; i < Unknown; ++i) {
-    if (startsWithKeyword(commandLine, keywords[i].text)) {
-      command = i;
-      break;
-    }
+    if (startsWithKeyword(commandLine, keywords[i].text)) return static_cast<Command>(i);
   }
+  return Unknown;
+}
+
+}  // namespace
+
+bool commandLineIsBoard() {
+  return commandInLine() == Board;
+}
+
+bool commandLineIsBoardStone() {
+  // With no board set up yet, BOARD sets up the default one before it reads its stones.
+  const bool none = gameState.width == 0;
+  std::int32_t v[3];
+  return readBoardStone(v, none ? defaultBoardSize : gameState.width,
+                        none ? defaultBoardSize : gameState.height);
+}
+
+LoopAction dispatchCommand() {
+  const Command command = commandInLine();
   const char* args = command == Unknown ? "" : skipBlanks(commandLine + keywords[command].length);
   switch (command) {
     case Info:

@@ -20,6 +20,13 @@ enum class LoopAction { Continue, Exit };
 // or end of input while BOARD reads its lines).
 LoopAction dispatchCommand();
 
+// For a front that is handed the manager's input in pieces and must not dispatch BOARD
+// before the line that ends its stone lines has come: whether commandLine holds BOARD, and
+// whether it holds a stone line that BOARD reads on ("x,y,who"; DONE or any other line
+// ends them).
+bool commandLineIsBoard();
+bool commandLineIsBoardStone();
+
 // The program: starts the worker, then reads and dispatches until END or end of input.
 [[noreturn]] void runCommandLoop();
 

@@ -1,10 +1,19 @@
 #include "protocol/handoff.h"
 
 #include "core/game_state.h"
+#include "protocol/search_worker.h"
 
 namespace fivefold {
 
 Handoff handoff;
+
+namespace {
+TurnRunner turnRunner = TurnRunner::WorkerThread;
+}  // namespace
+
+void setTurnRunner(TurnRunner runner) {
+  turnRunner = runner;
+}
 
 void resetHandoff() {
   initEvent(handoff.searchStart, /*manualReset=*/false, /*signalled=*/false);
@@ -18,6 +27,10 @@ void stopSearchAndWait() {
 
 void startTurn() {
   setStopSearch(0);
+  if (turnRunner == TurnRunner::Inline) {
+    computeTurn();
+    return;
+  }
   resetEvent(handoff.workerIdle);
   setEvent(handoff.searchStart);
 }

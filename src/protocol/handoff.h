@@ -21,8 +21,17 @@ void resetHandoff();
 // the board afterwards, and any move line of that turn has been written.
 void stopSearchAndWait();
 
-// Clears the stop flag, marks the worker busy and wakes it, in this order, so that a wait
-// for the worker that begins after this call cannot return before the turn has ended.
+// Where a started turn runs: the native brain hands it to the search worker thread; the
+// WebAssembly engine, whose Web Worker offers no second thread, runs it inside the call
+// that starts it, so the command that needs a move returns with the move line written.
+enum class TurnRunner { WorkerThread, Inline };
+
+// Chosen once by the program before the first command; the default is WorkerThread.
+void setTurnRunner(TurnRunner runner);
+
+// WorkerThread: clears the stop flag, marks the worker busy and wakes it, in this order, so
+// that a wait for the worker that begins after this call cannot return before the turn has
+// ended. Inline: clears the stop flag and computes the turn; the worker stays idle.
 void startTurn();
 
 }  // namespace fivefold

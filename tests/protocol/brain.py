@@ -52,8 +52,9 @@ def matches(expected, actual):
 class Session:
     """An interactive brain: lines are sent one by one and read back with deadlines."""
 
-    def __init__(self):
-        self.process = subprocess.Popen(brain_command(), stdin=subprocess.PIPE,
+    def __init__(self, command=None):
+        """command: the brain's arguments (default: FIVEFOLD_BRAIN)."""
+        self.process = subprocess.Popen(command or brain_command(), stdin=subprocess.PIPE,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.lines = queue.Queue()
         self.reader = threading.Thread(target=self._read, daemon=True)

@@ -1,10 +1,15 @@
 """The page in a real browser: headless Chromium driven by Selenium, both from Debian's
-packages (chromium, chromium-driver, python3-selenium), so nothing is downloaded. It plays
-a game against the engine with the mouse to its five and replays a match file; the
-screenshots stay in FIVEFOLD_ARTIFACTS (the build folder)."""
+packages (chromium, chromium-driver, python3-selenium), so nothing is downloaded. Served by
+tools/serve.py it plays a game against the engine with the mouse to its five and replays a
+match file; as the static site (FIVEFOLD_SITE, served by a plain python3 -m http.server) it
+plays the in-page engine to a five and analyses a position. The screenshots stay in
+FIVEFOLD_ARTIFACTS (the build folder)."""
 
 import json
 import os
+import re
+import subprocess
+import sys
 import tempfile
 import unittest
 
@@ -17,6 +22,10 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 BRAIN = os.environ.get("FIVEFOLD_BRAIN")
+SITE = os.environ.get("FIVEFOLD_SITE", "")
+SITE_BUILT = os.path.isfile(os.path.join(SITE, "engine-worker.js"))
+# tools/check.sh builds the site first: there a missing site is a failure, not a skip.
+SITE_REQUIRED = os.environ.get("FIVEFOLD_REQUIRE_SITE") == "1"
 ARTIFACTS = os.environ.get("FIVEFOLD_ARTIFACTS", tempfile.gettempdir())
 CHROMIUM, CHROMEDRIVER = "/usr/bin/chromium", "/usr/bin/chromedriver"
 # Chromium in a closed network: no background connections, no first-run work, no sandbox
@@ -46,10 +55,10 @@ def square(x, y):
     return '[data-x="%d"][data-y="%d"]' % (x, y)
 
 
-@unittest.skipUnless(BRAIN, "FIVEFOLD_BRAIN names the brain to test")
-class BrowserTest(unittest.TestCase):
+class Browser(unittest.TestCase):
+    """A fresh headless Chromium per test, and what the tests ask of the page."""
+
     def setUp(self):
-        self.server = Server(BRAIN)
         self.profile = tempfile.TemporaryDirectory()
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
@@ -61,7 +70,6 @@ class BrowserTest(unittest.TestCase):
     def tearDown(self):
         self.driver.quit()
         self.profile.cleanup()
-        self.assertTrue(self.server.stop())
 
     def find(self, css):
         return self.driver.find_elements(By.CSS_SELECTOR, css)
@@ -89,14 +97,20 @@ class BrowserTest(unittest.TestCase):
                 self.assertEqual(len(self.find("circle.stone.white.last")), 1)
         self.fail("no five after every harmless square")
 
-    def test_play_the_engine_to_a_five_then_replay_a_match(self):
-        self.driver.get(self.server.url)
+    def fill(self, form, **values):
+        for name, value in values.items():
+            field = self.find(form)[0].find_element(By.NAME, name)
+            if field.tag_name == "select":
+                Select(field).select_by_value(value)
+            else:
+                field.clear()
+                field.send_keys(value)
+
+    def play_a_game_to_the_engines_five(self, name, **settings):
+        """Starts a game as black with these settings and plays it to the five of the engine
+        of this name."""
         self.wait.until(lambda d: self.find("#play-form select.brains option"))
-        form = self.find("#play-form")[0]
-        time_field = form.find_element(By.NAME, "time_ms")
-        time_field.clear()
-        time_field.send_keys("100")
-        Select(form.find_element(By.NAME, "human")).select_by_value("black")
+        self.fill("#play-form", human="black", **settings)
         self.find("#new-game")[0].click()
         self.wait.until(lambda d: "your move" in self.status())
         self.find("rect.hit" + square(7, 7))[0].click()
@@ -104,11 +118,29 @@ class BrowserTest(unittest.TestCase):
         self.assertTrue(self.find("circle.stone.black" + square(7, 7)))
         self.play_to_the_end()
         self.wait.until(lambda d: "wins with five in a row" in self.status())
-        self.assertIn("white (fivefold) wins", self.status())
+        self.assertIn("white (%s) wins" % name, self.status())
         self.assertEqual(len(self.find("circle.five")), 5)
         self.assertFalse(self.find("rect.hit"), "the finished board still takes clicks")
         lines = [li.text for li in self.find("#lines li")]
         self.assertIn("five", "".join(li for li in lines if "MESSAGE THR: M4" in li))
+
+
+@unittest.skipUnless(BRAIN, "FIVEFOLD_BRAIN names the brain to test")
+class ServerPageTest(Browser):
+    """The page of tools/serve.py; the game is played by a brain given with --brain, which
+    plays on the server whether or not the in-page engine is built."""
+
+    def setUp(self):
+        self.server = Server(BRAIN, "--brain", "native=" + BRAIN)
+        super().setUp()
+
+    def tearDown(self):
+        super().tearDown()
+        self.assertTrue(self.server.stop())
+
+    def test_play_the_engine_to_a_five_then_replay_a_match(self):
+        self.driver.get(self.server.url)
+        self.play_a_game_to_the_engines_five("native", brain="1", time_ms="100")
         self.screenshot("browser-game.png")
 
         with tempfile.NamedTemporaryFile("w", suffix=".jsonl", delete=False) as f:
@@ -134,6 +166,73 @@ class BrowserTest(unittest.TestCase):
         self.assertEqual(len(self.find("circle.stone")), 1)
         self.screenshot("browser-replay.png")
 
+
+
+@unittest.skipUnless(SITE_BUILT or SITE_REQUIRED, "FIVEFOLD_SITE names no built site (%r): "
+                     "cmake --preset wasm && cmake --build --preset wasm --target site" % SITE)
+class StaticSiteTest(Browser):
+    """The site folder served by a plain static server: no API, the engine in the page."""
+
+    def setUp(self):
+        self.assertTrue(SITE_BUILT, "FIVEFOLD_SITE=%r holds no built site" % SITE)
+        self.http = subprocess.Popen(
+            [sys.executable, "-u", "-m", "http.server", "0", "--bind", "127.0.0.1",
+             "--directory", SITE], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        port = re.search(r"port (\d+)", self.http.stdout.readline())
+        self.url = "http://127.0.0.1:%s/" % (port and port.group(1))
+        super().setUp()
+
+    def tearDown(self):
+        super().tearDown()
+        self.http.kill()
+        self.http.wait()
+        self.http.stdout.close()
+
+    def test_play_the_in_page_engine_to_a_five(self):
+        self.driver.get(self.url)
+        # Node-limited, so that the moves do not depend on the machine's speed.
+        self.play_a_game_to_the_engines_five("fivefold", time_ms="5000", max_node="20000")
+        self.assertFalse(self.find("#fatal")[0].is_displayed())
+        self.screenshot("browser-static-game.png")
+
+    def marked(self):
+        marked = self.wait.until(lambda d: self.find("circle.marked"))[0]
+        return int(marked.get_attribute("data-x")), int(marked.get_attribute("data-y"))
+
+    def test_analyse_an_open_three_then_the_open_four_it_makes(self):
+        self.driver.get("file://" + os.path.join(os.path.abspath(SITE), "index.html"))
+        self.assertIn("python3 -m http.server", self.find("#fatal")[0].text)
+        self.driver.get(self.url)
+        self.wait.until(lambda d: self.find("#play-form select.brains option"))
+        self.find('.tab[data-mode="analyse"]')[0].click()
+        self.fill("#analyse-form", position="15 15 5,7,1 6,7,1 x", max_depth="8")
+        self.find("#set-position")[0].click()
+        self.assertIn("bad stone 'x' (expected x,y,c)", self.status())
+        # Black (three stones each: black to move) has an open three on row 8.
+        self.fill("#analyse-form", position="15 15 6,7,1 7,7,1 8,7,1 0,0,2 0,14,2 14,0,2")
+        self.find("#set-position")[0].click()
+        self.assertEqual(len(self.find("circle.stone.black")), 3)
+        self.find("rect.hit" + square(6, 7))[0].click()
+        self.assertIn("g8 is taken", self.status())
+        self.find("#ask")[0].click()
+        x, y = self.marked()
+        self.assertIn((x, y), [(5, 7), (9, 7)])
+        self.assertIn("own three: this move makes an open four", self.find("#lines")[0].text)
+        # The three's key names its window: nine squares of row 8 around the three.
+        named = {(int(r.get_attribute("x")), int(r.get_attribute("y"))) for r in
+                 self.find("rect.named")}
+        self.assertEqual(len(named), 9)
+        self.assertEqual(len({top for _, top in named}), 1)
+        # Played, it makes an open four; asked for black again, the engine completes it.
+        self.find("#play-answer")[0].click()
+        self.fill("#analyse-form", to_move="black")
+        self.find("#ask")[0].click()
+        self.assertIn(self.marked(), [(4, 7), (9, 7)] if x == 5 else [(5, 7), (10, 7)])
+        self.assertIn("own four: this move makes five", self.find("#lines")[0].text)
+        self.screenshot("browser-analyse.png")
+        self.find("#play-answer")[0].click()
+        self.assertEqual(len(self.find("circle.five")), 5)
+        self.assertIn("holds a five", self.status())
 
 if __name__ == "__main__":
     unittest.main()

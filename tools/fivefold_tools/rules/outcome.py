@@ -1,8 +1,9 @@
 """A finished game's result in words, from its record (manager.game.finish)."""
 
-LOSSES = {"resigned": "resignation", "time_forfeit": "time forfeit", "crash": "a crash",
-          "off_board": "a move off the board", "occupied": "a move on a taken square",
-          "garbage": "unreadable output", "start_failed": "a failed start"}
+from fivefold_tools.build import page_table
+
+# The endings of a lost game in words, a table the page reads too.
+LOSSES = page_table("outcomes.json")["losses"]
 
 
 def outcome_text(record):

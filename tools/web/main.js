@@ -1,0 +1,99 @@
+// The page: play the engine, watch it or two brains, replay a match file, analyse a position.
+// Each tab is a panel (a module under panels/ with its view of the state); this module draws
+// the page from the state. The engine runs in the page when its files are served beside it
+// (the static site); tools/serve.py adds its API, with the brains it was given.
+
+import { api } from "./api.js";
+import { createBoard } from "./board.js";
+import { engineBuilt, engineProblem } from "./engine.js";
+import { analysePanel } from "./panels/analyse.js";
+import { playPanel } from "./panels/play.js";
+import { replayPanel } from "./panels/replay.js";
+import { watchPanel } from "./panels/watch.js";
+import { loadOutcomes } from "./rules.js";
+import { $, onRender, state, update } from "./state.js";
+import { showThoughts } from "./thinking.js";
+import { load as loadWords } from "./words.js";
+
+const PANELS = [playPanel, watchPanel, replayPanel, analysePanel];
+const board = createBoard($("#board"));
+
+function panelOf(mode) {
+  return PANELS.find((panel) => panel.mode === mode);
+}
+
+function render(s) {
+  const panel = panelOf(s.mode);
+  for (const tab of document.querySelectorAll(".tab")) {
+    tab.classList.toggle("chosen", tab.dataset.mode === s.mode);
+  }
+  document.querySelectorAll(".panel").forEach((element) => {
+    element.hidden = element.dataset.mode !== s.mode;
+  });
+  const view = panel.view(s);
+  board.draw(view.board, view.click || null);
+  const status = $("#status");
+  status.textContent = s.status.text || view.status || "";
+  status.classList.toggle("problem", s.status.problem);
+  $("#thinking").hidden = panel.thinking === false;
+  showThoughts(view.thoughts || null, view.heading);
+  panel.render(s);
+}
+
+function switchMode(mode) {
+  const leaving = panelOf(state.mode);
+  if (leaving.leave) leaving.leave();
+  const text = mode === "replay" ? "" : "choose the settings and start";
+  update({ mode, status: { text, problem: false } });
+}
+
+for (const tab of document.querySelectorAll(".tab")) {
+  tab.addEventListener("click", () => switchMode(tab.dataset.mode));
+}
+window.addEventListener("pagehide", () => state.driver && state.driver.leave());
+
+onRender(render);
+update({});
+
+// The brains a game can have: the server's, or the in-page Fivefold alone.
+async function findBrains() {
+  try {
+    return { brains: (await api("GET", "/api/brains")).brains, server: true };
+  } catch {
+    return { brains: ["fivefold"], server: false };
+  }
+}
+
+// Whether the in-page engine runs here: its files are served and this browser can run them;
+// if not, why, as a sentence telling what to do.
+async function findEngine() {
+  const problem = engineProblem();
+  if (problem) return { inPage: false, problem };
+  if (!(await engineBuilt())) {
+    const missing =
+      "The engine's files are not in this folder: build the site as README.md says " +
+      "(cmake --build --preset wasm --target site) and serve build/wasm/site.";
+    return { inPage: false, problem: missing };
+  }
+  await Promise.all([loadWords(), loadOutcomes()]);
+  return { inPage: true, problem: null };
+}
+
+(async () => {
+  const [{ brains, server }, { inPage, problem }] = await Promise.all([findBrains(), findEngine()]);
+  for (const select of document.querySelectorAll("select.brains")) {
+    brains.forEach((name, i) => select.add(new Option(name, i)));
+  }
+  $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
+  // serve.py serves the site's engine files as soon as they are built.
+  const unbuilt =
+    "The in-page engine is not built: build it with cmake --preset wasm && " +
+    "cmake --build --preset wasm --target site, then reload this page.";
+  const noEngine = problem && server && !engineProblem() ? unbuilt : problem;
+  update({ brains, server, inPage, noEngine });
+  if (!server && !inPage) {
+    const fatal = $("#fatal");
+    fatal.textContent = problem;
+    fatal.hidden = false;
+  }
+})().catch((error) => update({ status: { text: error.message, problem: true } }));

@@ -1,14 +1,13 @@
-"""What the tool tests share: the tools on the import path, fake brain commands and a
-small, fast game configuration."""
+"""What the tool tests share: fake brain commands and a small, fast game configuration. The
+tests import the tools' package (fivefold_tools) from the PYTHONPATH their environment sets."""
 
 import os
 import shlex
 import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+from fivefold_tools.manager.game import GameConfig
 
-from game import GameConfig  # noqa: E402
+HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def fake(name, *args):

@@ -10,10 +10,10 @@ import unittest
 
 from fakes_helper import fake, fast_config
 
-from game import LIMITED_TIMEOUT_TURN
-from match import run_match
-from openings import builtin_openings, random_openings
-from stats import move_times
+from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
+from fivefold_tools.manager.runner import run_match
+from fivefold_tools.manager.stats import move_times
+from fivefold_tools.rules.openings import builtin_openings, random_openings
 
 BRAIN = os.environ.get("FIVEFOLD_BRAIN")
 TIMEOUT_TURN = 300  # the brain thinks about 200 ms of it

@@ -6,9 +6,7 @@ import shlex
 import subprocess
 import unittest
 
-import fakes_helper  # noqa: F401  (puts the tools on the import path)
-
-from messages import describe
+from fivefold_tools.words.messages import describe
 
 BENCH = os.environ.get("FIVEFOLD_BENCH")
 

@@ -11,30 +11,31 @@ from unittest import mock
 
 from fakes_helper import HERE, fake, fast_config, read_lines
 
-import play
-from board import BLACK, WHITE, new_board, place
-from brain import BrainPlayer
-from game import play_game
+from fivefold_tools import build
+from fivefold_tools import terminal
+from fivefold_tools.manager.brain import BrainPlayer
+from fivefold_tools.manager.game import play_game
+from fivefold_tools.rules.board import BLACK, WHITE, new_board, place
 
 
 class InputTest(unittest.TestCase):
     def test_squares(self):
         board = new_board(15, 15)
         place(board, 7, 7, BLACK)
-        self.assertEqual(play.parse_square("h9", board), (7, 8))
-        self.assertEqual(play.parse_square(" 3, 4 ", board), (3, 4))
-        self.assertEqual(play.parse_square("A1", board), (0, 0))
+        self.assertEqual(terminal.parse_square("h9", board), (7, 8))
+        self.assertEqual(terminal.parse_square(" 3, 4 ", board), (3, 4))
+        self.assertEqual(terminal.parse_square("A1", board), (0, 0))
         for text, problem in (("h8", "taken"), ("7,7", "taken"), ("p1", "off the board"),
                               ("a16", "off the board"), ("15,0", "off the board"),
                               ("-1,0", "off the board"), ("u1", "off the board"),
                               ("a0", "off the board"), ("hello", "type"), ("", "type")):
             with self.subTest(text=text):
-                self.assertIn(problem, play.parse_square(text, board))
+                self.assertIn(problem, terminal.parse_square(text, board))
 
     def test_human_is_asked_again_until_a_free_square(self):
         typed = iter(["", "7,7", "zz", "h9"])
         prompts = []
-        human = play.HumanPlayer()
+        human = terminal.HumanPlayer()
         engine = BrainPlayer("engine", fake("scripted", "7,7"))
         with mock.patch("builtins.input", lambda prompt: prompts.append(prompt) or next(typed)), \
                 mock.patch("sys.stdout", io.StringIO()) as shown:
@@ -54,13 +55,13 @@ class DrawingTest(unittest.TestCase):
             place(board, x, 4, BLACK)
         place(board, 5, 0, WHITE)
         five = [(x, 4) for x in range(5)]
-        lines = play.render(board, (5, 0, WHITE), five).splitlines()
+        lines = terminal.render(board, (5, 0, WHITE), five).splitlines()
         self.assertEqual(lines[0], "     a  b  c  d  e  f ")
         self.assertEqual(lines[1], "  1  .  .  .  .  . [O]")
         self.assertEqual(lines[5], "  5 (X)(X)(X)(X)(X) . ")
-        coloured = play.render(board, None, five, colour=True)
-        self.assertEqual(coloured.count(play.FIVE_COLOUR), 5)
-        self.assertEqual(coloured.count(play.COLOURS[WHITE]), 1)
+        coloured = terminal.render(board, None, five, colour=True)
+        self.assertEqual(coloured.count(terminal.FIVE_COLOUR), 5)
+        self.assertEqual(coloured.count(terminal.COLOURS[WHITE]), 1)
 
     def test_demo_shows_each_move_with_its_own_lines(self):
         with tempfile.TemporaryDirectory() as tmp:
@@ -95,20 +96,20 @@ class DrawingTest(unittest.TestCase):
 class BuildTest(unittest.TestCase):
     def test_builds_only_when_missing_or_stale(self):
         with tempfile.TemporaryDirectory() as root:
-            for name in ("CMakeLists.txt", "CMakePresets.json", "src/a.cpp", play.BRAIN):
+            for name in ("CMakeLists.txt", "CMakePresets.json", "src/a.cpp", build.BRAIN):
                 os.makedirs(os.path.dirname(os.path.join(root, name)), exist_ok=True)
                 open(os.path.join(root, name), "w").close()
             done = subprocess.CompletedProcess([], 0, "", "")
             with mock.patch("subprocess.run", return_value=done) as run, \
                     mock.patch("sys.stderr", io.StringIO()):
-                play.ensure_brain(root)
+                build.ensure_brain(root)
                 self.assertEqual(run.call_count, 0)
-                os.utime(os.path.join(root, play.BRAIN), (1, 1))
-                self.assertEqual(play.ensure_brain(root), os.path.join(root, play.BRAIN))
+                os.utime(os.path.join(root, build.BRAIN), (1, 1))
+                self.assertEqual(build.ensure_brain(root), os.path.join(root, build.BRAIN))
                 self.assertEqual([c.args[0][:2] for c in run.call_args_list],
                                  [["cmake", "--preset"], ["cmake", "--build"]])
-                os.remove(os.path.join(root, play.BRAIN))
-                play.ensure_brain(root)
+                os.remove(os.path.join(root, build.BRAIN))
+                build.ensure_brain(root)
                 self.assertEqual(run.call_count, 4)
 
 

@@ -5,11 +5,11 @@ import unittest
 
 from fakes_helper import fake, fast_config
 
-from board import BLACK, WHITE, five_through, new_board, place
-from brain import BrainPlayer
-from game import play_game
-from openings import builtin_openings, parse_openings, random_openings
-from stats import elo_difference, percentile, summary
+from fivefold_tools.manager.brain import BrainPlayer
+from fivefold_tools.manager.game import play_game
+from fivefold_tools.manager.stats import elo_difference, percentile, summary
+from fivefold_tools.rules.board import BLACK, WHITE, five_through, new_board, place
+from fivefold_tools.rules.openings import builtin_openings, parse_openings, random_openings
 
 # Black fills row 0 except x = 3, then closes it to a six, then makes a plain five on row 2;
 # white zigzags between rows 5 and 6 and never gets five in a row.

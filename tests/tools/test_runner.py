@@ -11,10 +11,10 @@ import unittest
 
 from fakes_helper import HERE, fake, fast_config, process_alive, read_lines
 
-from brain import BrainPlayer
-from game import play_game
-from match import run_match
-from stats import move_times
+from fivefold_tools.manager.brain import BrainPlayer
+from fivefold_tools.manager.game import play_game
+from fivefold_tools.manager.runner import run_match
+from fivefold_tools.manager.stats import move_times
 
 OPENING = [(7, 7), (8, 7), (9, 5)]
 

@@ -8,35 +8,20 @@ and the search lines ("AB: D: E: F: S:") say about the move just played.
 
 import re
 
+from fivefold_tools.build import page_table
+
+# The words and the threat key's layout, in one table with the page.
+WORDS = page_table("engine_words.json")
 # Threat lines: the engine found a four or a three and answers it without a search.
-THREATS = {
-    "M4": "own four: this move makes five",
-    "O4=1": "blocks the opponent's four",
-    "O4>1I": "blocks the opponent's fours on the one square they share",
-    "O4>1": "the opponent has fours that no move blocks: lost, blocks one",
-    "M3": "own three: this move makes an open four, which wins next move",
-    "O3>1": "the opponent has threes that no move holds: lost",
-}
+THREATS = WORDS["threats"]
 # The short lines that follow a decided game's threat line.
-FAREWELLS = {
-    "Thx": "five in a row: thanks for the game",
-    "Grat": "congratulations to the opponent",
-}
+FAREWELLS = WORDS["farewells"]
 # How the search ended (after "F:"); a stop is time running out, the node limit or the
 # manager's stop.
-ENDINGS = {
-    "0M": "nothing to search: one candidate move or none",
-    "W": "found a forced win",
-    "L": "stopped at the depth limit",
-    "T1Aa": "stopped in the first move of the first iteration: plays the first candidate",
-    "T1Ab": "stopped in the first move of an iteration: keeps the previous iteration's best",
-    "T1B": "stopped in mid iteration: plays the best move so far",
-    "T1C": "stopped in mid iteration, every move so far losing: plays the one it was searching",
-    "T2": "stopped: not enough time for another iteration",
-}
-# Beyond this an evaluation is a forced result; a five n stones ahead scores about 1000000 - n.
-DECIDED = 900000
-WIN = 1000000
+ENDINGS = WORDS["endings"]
+# Beyond this an evaluation is a forced result; a five n stones ahead scores about WIN - n.
+DECIDED = WORDS["decided"]
+WIN = WORDS["win"]
 
 # M3 is followed by the three's key, negative when its window starts off the board.
 THREAT_LINE = re.compile(r"THR: (\S+)(?: (-?\d+))?")

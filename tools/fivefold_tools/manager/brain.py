@@ -10,7 +10,7 @@ import threading
 import time
 from dataclasses import dataclass, field
 
-from board import parse_move_line
+from fivefold_tools.rules.board import parse_move_line
 
 # Prefixes of the lines a brain may print besides its moves; they never end a game.
 INFO_PREFIXES = ("MESSAGE", "DEBUG", "ERROR", "UNKNOWN")
@@ -28,6 +28,15 @@ def kill_all():
         processes = list(_live)
     for process in processes:
         process.kill()
+
+
+def interrupt_on_terminate():
+    """SIGTERM ends the program as Ctrl-C does, so that its cleanup still kills the brains."""
+
+    def interrupt(signum, frame):
+        raise KeyboardInterrupt
+
+    signal.signal(signal.SIGTERM, interrupt)
 
 
 class BrainProcess:

@@ -1,13 +1,13 @@
 """One game between two players, adjudicated by the manager.
 
 A player is anything with name, start(cfg), ask_move(request, limit_ms, tolerance_ms,
-time_left, board) and close(grace_s): a brain process (brain.BrainPlayer) or a person at the
-terminal (play.py)."""
+time_left, board) and close(grace_s): a brain process (manager.brain.BrainPlayer) or a person
+at the terminal (terminal.HumanPlayer)."""
 
 from dataclasses import dataclass
 
-from board import (BLACK, WHITE, cell, five_through, is_full, new_board, on_board, other,
-                   place)
+from fivefold_tools.rules.board import (BLACK, WHITE, cell, five_through, is_full, mover,
+                                        new_board, on_board, other, place)
 
 COLOUR_NAMES = {BLACK: "black", WHITE: "white"}
 
@@ -77,7 +77,7 @@ def opening_position(width, height, opening):
     board = new_board(width, height)
     stones = []
     for i, (x, y) in enumerate(opening):
-        stones.append((x, y, BLACK if i % 2 == 0 else WHITE))
+        stones.append((x, y, mover(i)))
         place(board, x, y, stones[-1][2])
     return board, stones
 
@@ -107,7 +107,7 @@ def play_game(players, cfg, opening=(), on_move=None):
                 return finish(record, None, "full_board")
             if cfg.max_moves and board.count >= cfg.max_moves:
                 return finish(record, None, "move_limit")
-            colour = BLACK if len(stones) % 2 == 0 else WHITE
+            colour = mover(len(stones))
             limit = cfg.timeout_turn
             left = time_left[colour] if cfg.timeout_match else None
             if left is not None:

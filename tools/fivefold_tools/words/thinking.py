@@ -3,30 +3,34 @@ the board squares that its threat lines name."""
 
 import re
 
-import messages
+from fivefold_tools.words import messages
 
-# The engine's threat key: pattern * 10^7 + mode * 10^6 + kind * 10^5 + direction * 10^4
-# + startX * 100 + startY. A window may start up to eight squares off the board, so startY
-# lies in -8 .. 27 and startX * 100 + startY in -808 .. 2727.
-KEY_OFFSET = 808
-OFF_BOARD = 8
-# Cells in the engine's template window of a three (kind 0) and of a four (kind 1).
-WINDOW_LENGTH = {0: 9, 1: 8}
-# The window's step along each direction number.
-DIRECTION_STEPS = ((-1, -1), (0, -1), (1, -1), (1, 0))
+# The engine's threat key, laid out in the table it shares with the page.
+KEY = messages.WORDS["threat_key"]
+
+
+def key_fields(key):
+    """The fields of a threat key by name (pattern, mode, kind, direction, x, y)."""
+    fields = KEY["fields"]
+    shifted = key + sum(field["offset"] * field["multiplier"] for field in fields)
+    values = {}
+    for number, field in enumerate(fields):
+        value = shifted // field["multiplier"]
+        if number:
+            value %= fields[number - 1]["multiplier"] // field["multiplier"]
+        values[field["name"]] = value - field["offset"]
+    return values
+
 
 def key_window(key, width, height):
     """The on-board squares of the template window a threat key names, in window order."""
-    shifted = key + KEY_OFFSET
-    kind = shifted // 100000 % 10
-    direction = shifted // 10000 % 10
-    start = shifted % 10000 - KEY_OFFSET
-    start_x = (start + OFF_BOARD) // 100
-    start_y = start - start_x * 100
-    if kind not in WINDOW_LENGTH or direction >= len(DIRECTION_STEPS):
+    fields = key_fields(key)
+    kind, direction = fields["kind"], fields["direction"]
+    if not 0 <= kind < len(KEY["window_length"]) or direction >= len(KEY["direction_steps"]):
         return []
-    dx, dy = DIRECTION_STEPS[direction]
-    squares = ((start_x + n * dx, start_y + n * dy) for n in range(WINDOW_LENGTH[kind]))
+    dx, dy = KEY["direction_steps"][direction]
+    squares = ((fields["x"] + n * dx, fields["y"] + n * dy)
+               for n in range(KEY["window_length"][kind]))
     return [[x, y] for x, y in squares if 0 <= x < width and 0 <= y < height]
 
 

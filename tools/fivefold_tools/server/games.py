@@ -8,23 +8,27 @@ import secrets
 import threading
 import time
 
-from board import cell, five_through, is_full, new_board, on_board, other, place
-from brain import BrainPlayer
-from game import COLOUR_NAMES, finish, move_request, opening_position, play_game
-from openings import builtin_openings
-from play import outcome_text
-from thinking import thoughts
+from fivefold_tools.manager.brain import BrainPlayer
+from fivefold_tools.manager.game import (COLOUR_NAMES, finish, move_request, opening_position,
+                                         play_game)
+from fivefold_tools.rules.board import (cell, five_through, is_full, mover, new_board, on_board,
+                                        other, place)
+from fivefold_tools.rules.openings import builtin_openings
+from fivefold_tools.rules.outcome import outcome_text
+from fivefold_tools.words.thinking import thoughts
 
 COLOURS = {name: colour for colour, name in COLOUR_NAMES.items()}
 TAKEBACK_MS = 2000  # for the brain's OK to a TAKEBACK
 
 
 class GameError(Exception):
-    """A request a game refuses: the HTTP status and a one-line reason."""
+    """A request a game refuses: its kind and a one-line reason. The kinds: "conflict" (the
+    game's state forbids it now), "unavailable" (as many games run as the table holds),
+    "not-found" (no such game) and "bad-request" (the request itself is wrong)."""
 
-    def __init__(self, status, reason):
+    def __init__(self, kind, reason):
         super().__init__(reason)
-        self.status = status
+        self.kind = kind
         self.reason = reason
 
 
@@ -37,13 +41,13 @@ class Game:
 
     mode = None
 
-    def __init__(self, cfg, names, players):
+    def __init__(self, cfg, names, players, opening=()):
         self.id = secrets.token_hex(6)
         self.cfg = cfg
         self.names = names  # (black, white)
         self.players = players
         self.lock = threading.Condition()
-        self.board, self.stones = opening_position(cfg.width, cfg.height, ())
+        self.board, self.stones = opening_position(cfg.width, cfg.height, opening)
         self.record = None  # the finished game's record (game.finish)
         self.five = []
         self.thoughts = None
@@ -89,7 +93,7 @@ class Game:
         self._kill()
 
     def next_colour(self):
-        return None if self.over else COLOUR_NAMES[1 + len(self.stones) % 2]
+        return None if self.over else COLOUR_NAMES[mover(len(self.stones))]
 
     def state(self):
         with self.lock:
@@ -163,11 +167,13 @@ class PlayGame(Game):
             if self.over:
                 return
             if reply.failure:
-                return self._end(self.human, reply.failure, reply.detail)
+                self._end(self.human, reply.failure, reply.detail)
+                return
             x, y = reply.move
             if not on_board(self.board, x, y) or cell(self.board, x, y):
                 reason = "off_board" if not on_board(self.board, x, y) else "occupied"
-                return self._end(self.human, reason, "%d,%d" % (x, y))
+                self._end(self.human, reason, "%d,%d" % (x, y))
+                return
             self.thoughts = thoughts(reply.messages, (x, y), COLOUR_NAMES[self.engine_colour],
                                      self.cfg.width, self.cfg.height)
             self._place(x, y, self.engine_colour)
@@ -181,7 +187,8 @@ class PlayGame(Game):
             failed = self.engine.take_back(x, y, TAKEBACK_MS)
             if failed and failed.failure != "refused":
                 with self.lock:
-                    return self._end(self.human, failed.failure, failed.detail)
+                    self._end(self.human, failed.failure, failed.detail)
+                return
             if failed:
                 break
         with self.lock:
@@ -191,18 +198,18 @@ class PlayGame(Game):
     def _your_turn(self):
         """Raises the reason the person may not act now."""
         if self.over:
-            raise GameError(409, "the game is over")
+            raise GameError("conflict", "the game is over")
         if self.busy:
-            raise GameError(409, "not your turn: %s is thinking" % self.engine.name)
+            raise GameError("conflict", "not your turn: %s is thinking" % self.engine.name)
 
     def move(self, x, y):
         with self.lock:
             self._your_turn()
             if not on_board(self.board, x, y):
-                raise GameError(400, "%d,%d is off the %dx%d board" % (
+                raise GameError("bad-request", "%d,%d is off the %dx%d board" % (
                     x, y, self.cfg.width, self.cfg.height))
             if cell(self.board, x, y):
-                raise GameError(409, "%d,%d is taken" % (x, y))
+                raise GameError("conflict", "%d,%d is taken" % (x, y))
             self._place(x, y, self.human)
             self.thoughts = None
             if not self.over:
@@ -214,7 +221,7 @@ class PlayGame(Game):
         with self.lock:
             self._your_turn()
             if len(self.stones) < 2:
-                raise GameError(409, "no move of yours to take back")
+                raise GameError("conflict", "no move of yours to take back")
             removed = [self.stones.pop()[:2], self.stones.pop()[:2]]
             self.board = new_board(self.cfg.width, self.cfg.height)
             for x, y, colour in self.stones:
@@ -226,7 +233,7 @@ class PlayGame(Game):
     def resign(self):
         with self.lock:
             if self.over:
-                raise GameError(409, "the game is over")
+                raise GameError("conflict", "the game is over")
             self._end(self.engine_colour, "resigned")
         self._kill()  # it may be thinking
 
@@ -243,9 +250,8 @@ class WatchGame(Game):
 
     def __init__(self, cfg, names, commands, cwd, opening, delay_ms, paused):
         players = [BrainPlayer(name, command, cwd) for name, command in zip(names, commands)]
-        super().__init__(cfg, names, players)
+        super().__init__(cfg, names, players, opening)
         self.opening = opening
-        self.board, self.stones = opening_position(cfg.width, cfg.height, opening)
         self.delay_ms = delay_ms
         self.paused = paused
         self.steps = 0
@@ -283,7 +289,7 @@ class WatchGame(Game):
     def pace(self, paused=None, delay_ms=None, step=False):
         with self.lock:
             if self.over:
-                raise GameError(409, "the game is over")
+                raise GameError("conflict", "the game is over")
             if paused is not None:
                 self.paused = paused
             if delay_ms is not None:
@@ -320,8 +326,8 @@ class GameTable:
         with self.lock:
             running = sum(not g.over for g in self.games.values())
             if running >= self.max_games:
-                raise GameError(503, "%d games are running, the most this server plays at once;"
-                                " end one first" % running)
+                raise GameError("unavailable", "%d games are running, the most this server"
+                                " plays at once; end one first" % running)
             self.games[game.id] = game
         game.start()
         return game
@@ -330,7 +336,8 @@ class GameTable:
         with self.lock:
             game = self.games.get(game_id)
         if game is None:
-            raise GameError(404, "no game %r (it ended or was never started)" % game_id[:40])
+            raise GameError("not-found",
+                            "no game %r (it ended or was never started)" % game_id[:40])
         game.last_seen = time.monotonic()
         return game
 

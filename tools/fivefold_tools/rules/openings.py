@@ -6,23 +6,12 @@ side; the built-in ones are quiet three- and four-stone starts around the centre
 import random
 import re
 
-from board import cell, has_five, new_board, on_board, place
+from fivefold_tools.build import page_table
+from fivefold_tools.rules.board import cell, has_five, mover, new_board, on_board, place
 
-# Offsets from the centre of the board, in the order the stones are played.
-BUILTIN = (
-    ((0, 0), (1, 0), (2, -2)),
-    ((0, 0), (1, 0), (-1, 2)),
-    ((0, 0), (1, 0), (0, -2)),
-    ((0, 0), (1, 0), (2, 2)),
-    ((0, 0), (1, 0), (-2, 1)),
-    ((0, 0), (1, 1), (2, -1)),
-    ((0, 0), (1, 1), (-2, 0)),
-    ((0, 0), (1, 1), (-1, 2)),
-    ((0, 0), (1, 1), (2, -2)),
-    ((0, 0), (1, 1), (0, -2)),
-    ((0, 0), (1, 0), (0, 1), (1, 1)),
-    ((0, 0), (0, 1), (1, -1), (1, 1)),
-)
+# Offsets from the centre of the board, in the order the stones are played; the page reads
+# the same file.
+BUILTIN = page_table("openings.json")["builtin"]
 
 
 def centre(width, height):
@@ -42,7 +31,7 @@ def check_opening(stones, width, height, rule):
             return "stone %d,%d is off the board" % (x, y)
         if cell(board, x, y):
             return "stone %d,%d is played twice" % (x, y)
-        place(board, x, y, 1 + i % 2)
+        place(board, x, y, mover(i))
     return "it already holds a five" if has_five(board, rule) else None
 
 

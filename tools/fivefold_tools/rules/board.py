@@ -46,6 +46,12 @@ def other(colour):
     return WHITE if colour == BLACK else BLACK
 
 
+def mover(count):
+    """The colour of the stone played after count stones: black first, then alternately (the
+    opening's stones too)."""
+    return BLACK if count % 2 == 0 else WHITE
+
+
 def parse_move_line(line):
     """(x, y) when the line is a move line "x,y", otherwise None."""
     m = MOVE_LINE.match(line)

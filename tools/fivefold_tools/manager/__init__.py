@@ -1,0 +1,1 @@
+"""The manager's side: a brain process, one game, the match runner, statistics."""

@@ -1,0 +1,16 @@
+"""A finished game's result in words, from its record (manager.game.finish)."""
+
+LOSSES = {"resigned": "resignation", "time_forfeit": "time forfeit", "crash": "a crash",
+          "off_board": "a move off the board", "occupied": "a move on a taken square",
+          "garbage": "unreadable output", "start_failed": "a failed start"}
+
+
+def outcome_text(record):
+    reason = record["reason"]
+    if record["winner"] is None:
+        return "draw (%s)" % reason.replace("_", " ")
+    if reason == "five":
+        return "%s (%s) wins with five in a row" % (record["winner"], record["winner_name"])
+    loser = "white" if record["winner"] == "black" else "black"
+    detail = " (%s)" % record["detail"] if record.get("detail") else ""
+    return "%s (%s) loses by %s%s" % (loser, record[loser], LOSSES.get(reason, reason), detail)

@@ -1,31 +1,36 @@
-// The board in SVG: lines, coordinates, stones, the last stone's mark, the winning five and
-// the squares the engine's threat lines name. Columns are lettered from a and rows numbered
-// from 1 at the top, as on the terminal board; x and y are the protocol's 0-based numbers.
-"use strict";
+// The board in SVG: lines, coordinates, stones, the last stone's mark, the winning five, the
+// squares the engine's threat lines name and a marked square (the analysed move). Columns are
+// lettered from a and rows numbered from 1 at the top, as on the terminal board; x and y are the
+// protocol's 0-based numbers.
 
-const Board = (() => {
-  const SVG = "http://www.w3.org/2000/svg";
-  const CELL = 32;
-  const MARGIN = 40;
-  const LETTERS = "abcdefghijklmnopqrst";
+const SVG = "http://www.w3.org/2000/svg";
+const CELL = 32;
+const MARGIN = 40;
+const LETTERS = "abcdefghijklmnopqrst";
 
-  function element(name, attributes, parent) {
-    const node = document.createElementNS(SVG, name);
-    for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, value);
-    parent.appendChild(node);
-    return node;
-  }
+const at = (n) => MARGIN + n * CELL;
 
-  const at = (n) => MARGIN + n * CELL;
+export function squareName(x, y) {
+  return LETTERS[x] + (y + 1);
+}
 
-  function squareName(x, y) {
-    return LETTERS[x] + (y + 1);
-  }
+function element(name, attributes, parent) {
+  const node = document.createElementNS(SVG, name);
+  for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, value);
+  parent.appendChild(node);
+  return node;
+}
 
-  // view: {width, height, stones: [[x, y, colour]], five: [[x, y]], named: [[x, y]]};
-  // onClick(x, y), when given, makes the empty squares clickable.
-  function draw(svg, view, onClick) {
-    const { width, height } = view;
+// A board drawn into one <svg>. The grid and the click targets are built once per board size
+// and only their classes change after that, so that a redraw never replaces the square under
+// the pointer; the stones and marks are redrawn from the view every time.
+export function createBoard(svg) {
+  let size = "";
+  let marks = null;
+  let squares = [];
+  let onClick = null;
+
+  function build(width, height) {
     svg.replaceChildren();
     // Coordinates stand left and above; the other two sides only need room for a stone.
     svg.setAttribute("viewBox", `0 0 ${at(width - 1) + CELL * 0.7} ${at(height - 1) + CELL * 0.7}`);
@@ -39,35 +44,71 @@ const Board = (() => {
       element("line", { x1: at(0), y1: at(y), x2: at(width - 1), y2: at(y) }, grid);
       element("text", { x: MARGIN / 3, y: at(y), class: "coord" }, grid).textContent = y + 1;
     }
-    const taken = new Set();
-    view.stones.forEach(([x, y, colour], i) => {
-      taken.add(`${x},${y}`);
-      const last = i === view.stones.length - 1;
-      element("circle", { class: `stone ${colour === 1 ? "black" : "white"}${last ? " last" : ""}`,
-                          cx: at(x), cy: at(y), r: CELL * 0.45, "data-x": x, "data-y": y }, svg);
-      if (last) element("circle", { class: "last-mark", cx: at(x), cy: at(y), r: CELL * 0.12 }, svg);
-    });
-    // Outlines over the stones: a named square often holds one.
-    for (const [x, y] of view.named || []) {
-      element("rect", { class: "named", x: at(x) - CELL / 2 + 1, y: at(y) - CELL / 2 + 1,
-                        width: CELL - 2, height: CELL - 2, rx: 4 }, svg);
-    }
-    const five = view.five || [];
-    if (five.length) {
-      const [a, b] = [five[0], five[five.length - 1]];
-      element("line", { class: "five-line", x1: at(a[0]), y1: at(a[1]), x2: at(b[0]), y2: at(b[1]) }, svg);
-      for (const [x, y] of five) element("circle", { class: "five", cx: at(x), cy: at(y), r: CELL * 0.47 }, svg);
-    }
-    if (!onClick) return;
+    marks = element("g", { class: "marks" }, svg);
+    const targets = element("g", {}, svg);
+    squares = [];
     for (let x = 0; x < width; x++) {
       for (let y = 0; y < height; y++) {
-        if (taken.has(`${x},${y}`)) continue;
-        const hit = element("rect", { class: "hit", x: at(x) - CELL / 2, y: at(y) - CELL / 2,
-                                      width: CELL, height: CELL, "data-x": x, "data-y": y }, svg);
-        hit.addEventListener("click", () => onClick(x, y));
+        const square = element("rect", {
+          class: "square",
+          x: at(x) - CELL / 2,
+          y: at(y) - CELL / 2,
+          width: CELL,
+          height: CELL,
+          "data-x": x,
+          "data-y": y,
+        }, targets);
+        square.addEventListener("click", () => onClick && onClick(x, y));
+        squares.push(square);
       }
     }
   }
 
-  return { draw, squareName };
-})();
+  // view: {width, height, stones: [[x, y, colour]], five: [[x, y]], named: [[x, y]],
+  // marked: [x, y] or null, clickAll}; click(x, y), when given, makes the empty squares (every
+  // square with clickAll) clickable.
+  function draw(view, click) {
+    const { width, height } = view;
+    if (size !== `${width}x${height}`) {
+      size = `${width}x${height}`;
+      build(width, height);
+    }
+    onClick = click;
+    marks.replaceChildren();
+    const taken = new Set();
+    view.stones.forEach(([x, y, colour], i) => {
+      taken.add(x * height + y);
+      const last = i === view.stones.length - 1 && !view.noLast;
+      const stone = { class: `stone ${colour === 1 ? "black" : "white"}${last ? " last" : ""}` };
+      const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
+      element("circle", { ...stone, ...centre, r: CELL * 0.45 }, marks);
+      if (last) element("circle", { class: "last-mark", ...centre, r: CELL * 0.12 }, marks);
+    });
+    // Outlines over the stones: a named square often holds one.
+    for (const [x, y] of view.named || []) {
+      const side = CELL - 2;
+      const corner = { x: at(x) - side / 2, y: at(y) - side / 2 };
+      element("rect", { class: "named", ...corner, width: side, height: side, rx: 4 }, marks);
+    }
+    if (view.marked) {
+      const [x, y] = view.marked;
+      const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
+      element("circle", { class: "marked", ...centre, r: CELL * 0.3 }, marks);
+    }
+    const five = view.five || [];
+    if (five.length) {
+      const [a, b] = [five[0], five[five.length - 1]];
+      const ends = { x1: at(a[0]), y1: at(a[1]), x2: at(b[0]), y2: at(b[1]) };
+      element("line", { class: "five-line", ...ends }, marks);
+      for (const [x, y] of five) {
+        element("circle", { class: "five", cx: at(x), cy: at(y), r: CELL * 0.47 }, marks);
+      }
+    }
+    squares.forEach((square, i) => {
+      const open = Boolean(click) && (view.clickAll || !taken.has(i));
+      square.setAttribute("class", open ? "square hit" : "square");
+    });
+  }
+
+  return { draw };
+}

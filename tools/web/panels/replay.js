@@ -1,0 +1,127 @@
+// The Replay tab: the games of a match file, stepped through move by move.
+
+import { $, state, update, showStatus } from "../state.js";
+
+const COLOUR = { black: 1, white: 2 };
+// A step or another game shows that game's own line again.
+const NO_STATUS = { text: "", problem: false };
+
+function recordStones(record) {
+  const opening = record.opening.map(([x, y], i) => [x, y, 1 + (i % 2)]);
+  return opening.concat(record.moves.map((m) => [m.x, m.y, COLOUR[m.colour]]));
+}
+
+// The JSON lines of tools/match.py: the game records and the reasons of the lines refused.
+export function parseMatch(text) {
+  const records = [];
+  const problems = [];
+  text.split("\n").forEach((line, i) => {
+    if (!line.trim()) return;
+    try {
+      const record = JSON.parse(line);
+      if (!Array.isArray(record.size) || !Array.isArray(record.moves)) {
+        throw new Error("not a game record");
+      }
+      record.stones = recordStones(record);
+      records.push(record);
+    } catch (error) {
+      problems.push(`line ${i + 1}: ${error.message}`);
+    }
+  });
+  return { records, problems };
+}
+
+function showRecords(name, { records, problems }) {
+  const shown = records.length ? records[0].stones.length : 0;
+  update({ replay: { records, index: records.length ? 0 : -1, shown } });
+  if (problems.length || !records.length) {
+    showStatus(`${name}: ${problems.slice(0, 3).join("; ") || "no games"}`, true);
+  } else {
+    showStatus("");
+  }
+}
+
+function chooseGame(index) {
+  const record = state.replay.records[index];
+  update({ replay: { ...state.replay, index, shown: record.stones.length }, status: NO_STATUS });
+}
+
+function stepTo(to) {
+  const record = state.replay.records[state.replay.index];
+  if (!record) return;
+  const shown = Math.max(0, Math.min(record.stones.length, to));
+  update({ replay: { ...state.replay, shown }, status: NO_STATUS });
+}
+
+$("#match-file").addEventListener("change", async (event) => {
+  const file = event.target.files[0];
+  if (file) showRecords(file.name, parseMatch(await file.text()));
+});
+$("#first").addEventListener("click", () => stepTo(0));
+$("#prev").addEventListener("click", () => stepTo(state.replay.shown - 1));
+$("#next").addEventListener("click", () => stepTo(state.replay.shown + 1));
+$("#last").addEventListener("click", () => stepTo(Infinity));
+document.addEventListener("keydown", (event) => {
+  if (state.mode !== "replay" || event.target.tagName === "INPUT") return;
+  const shown = state.replay.shown;
+  const to = { ArrowLeft: shown - 1, ArrowRight: shown + 1, Home: 0, End: Infinity }[event.key];
+  if (to === undefined) return;
+  event.preventDefault();
+  stepTo(to);
+});
+
+// The list of games is rebuilt only when another file is read; the chosen row follows the state.
+let listed = null;
+
+function listGames(records) {
+  const body = $("#games tbody");
+  body.replaceChildren();
+  records.forEach((record, i) => {
+    const row = body.insertRow();
+    const number = record.game === undefined ? i + 1 : record.game + 1;
+    const reason = record.reason.replace(/_/g, " ");
+    for (const text of [number, record.black, record.white, record.result, reason]) {
+      row.insertCell().textContent = text;
+    }
+    row.addEventListener("click", () => chooseGame(i));
+  });
+  listed = records;
+}
+
+function gameText(replay) {
+  const record = replay.records[replay.index];
+  const outcome = record.winner ? `${record.winner} (${record.winner_name}) won` : "a draw";
+  return (
+    `game ${replay.index + 1}: ${record.black} (black) against ${record.white} (white); ` +
+    `${record.result}, ${outcome} by ${record.reason.replace(/_/g, " ")}`
+  );
+}
+
+export const replayPanel = {
+  mode: "replay",
+  thinking: false,
+  view(s) {
+    const { records, index, shown } = s.replay;
+    const record = records[index];
+    if (!record) {
+      return { board: { width: 15, height: 15, stones: [] }, status: "open a match file" };
+    }
+    const end = shown === record.stones.length;
+    const board = {
+      width: record.size[0],
+      height: record.size[1],
+      stones: record.stones.slice(0, shown),
+      five: end && record.five ? record.five : [],
+    };
+    return { board, status: gameText(s.replay) };
+  },
+  render(s) {
+    const { records, index, shown } = s.replay;
+    if (listed !== records) listGames(records);
+    const record = records[index];
+    $("#move-count").textContent = record ? `${shown} / ${record.stones.length}` : "";
+    document.querySelectorAll("#games tbody tr").forEach((row, i) => {
+      row.classList.toggle("chosen", i === index);
+    });
+  },
+};

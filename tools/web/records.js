@@ -12,12 +12,13 @@ const MIN_SIDE = 5;
 const MAX_SIDE = 20;
 const LETTERS = "abcdefghijklmnopqrstuvwxyz";
 const OPENING_COMMENT = "opening move";
-// How a game ended, in the words of SGF's TE[...] after "Black win by" or "Draw by".
+// How a game ended, in the words of SGF's TE[...] after "Black win by" or "Draw by"; the
+// same words as the tools' (tools/fivefold_tools/rules/sgf.py and outcome.py).
 const REASON_WORDS = {
   five: "five connection", full_board: "full board", move_limit: "move limit",
-  time_forfeit: "time forfeit", crash: "crash", garbage: "unreadable output",
+  resigned: "resignation", time_forfeit: "time forfeit", crash: "a crash",
   off_board: "a move off the board", occupied: "a move on a taken square",
-  start_failed: "a failed start", resigned: "resignation",
+  garbage: "unreadable output", start_failed: "a failed start",
 };
 const DIRECTIONS = [[1, 0], [0, 1], [1, 1], [1, -1]];
 

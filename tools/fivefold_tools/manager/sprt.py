@@ -10,14 +10,18 @@ game) and variance v (of the pair's score per game),
     LLR = N (s1 - s0) (2 m - s0 - s1) / (2 v)
 
 where s0 and s1 are the expected scores of ELO0 and ELO1. H1 is accepted once the LLR
-reaches log((1 - beta) / alpha), H0 once it falls to log(beta / (1 - alpha)). An outcome
-never seen counts 0.001 times, so that a one-sided run has a small, not a zero, variance."""
+reaches log((1 - beta) / alpha), H0 once it falls to log(beta / (1 - alpha)).
+
+The counts start from the Jeffreys prior, half a pair in each of the five outcomes: without
+it a match whose pairs all ended alike has no variance, and one lucky pair would decide."""
 
 import math
 
+from fivefold_tools.manager.stats import elo_from_score
+
 Z95 = 1.959964
-# What an outcome never seen counts, in pairs (a zero variance would make the LLR infinite).
-UNSEEN = 1e-3
+# Pairs counted in each outcome before the first game (the Jeffreys prior).
+PRIOR = 0.5
 H1, H0, OPEN = "H1 accepted", "H0 accepted", "still open"
 
 
@@ -30,18 +34,9 @@ def expected_score(elo):
     return 1 / (1 + 10 ** (-elo / 400))
 
 
-def elo_of_score(p):
-    if p <= 0:
-        return -math.inf
-    if p >= 1:
-        return math.inf
-    return -400 * math.log10(1 / p - 1)
-
-
 def mean_and_variance(counts):
-    """(pairs, mean, variance) of the pair's score per game, with unseen outcomes counted as
-    UNSEEN pairs."""
-    counts = [c if c > 0 else UNSEEN for c in counts]
+    """(pairs, mean, variance) of the pair's score per game, the prior included."""
+    counts = [c + PRIOR for c in counts]
     total = sum(counts)
     scores = [i / 4 for i in range(5)]
     mean = sum(c * s for c, s in zip(counts, scores)) / total
@@ -65,7 +60,7 @@ def elo_estimate(counts):
         return 0.0, -math.inf, math.inf
     pairs, mean, variance = mean_and_variance(counts)
     spread = Z95 * math.sqrt(variance / pairs)
-    return elo_of_score(mean), elo_of_score(mean - spread), elo_of_score(mean + spread)
+    return elo_from_score(mean), elo_from_score(mean - spread), elo_from_score(mean + spread)
 
 
 def pair_points(records, name):

@@ -4,13 +4,19 @@ runner's JSON lines: names, size, rule, opening, moves with colour and ms, and t
 Every reader (JSON lines, SGF, PSQ) lists its stones with the text each had in the file, so
 that an error names the move as the file wrote it."""
 
-COLOURS = ("black", "white")
+from fivefold_tools.rules.board import (cell, five_through, is_full, mover, new_board, on_board,
+                                       place)
+
+COLOURS = ("black", "white")  # by colour number - 1
 RESULTS = {"black": "1-0", "white": "0-1", None: "1/2-1/2"}
 # A game whose file does not tell how it ended: neither a five nor a full board, no result.
 UNKNOWN = "unknown"
-# The four line directions; each is followed both ways from a stone.
-DIRECTIONS = ((1, 0), (0, 1), (1, 1), (1, -1))
 MIN_SIDE, MAX_SIDE = 5, 20
+
+
+def stone_colour(count):
+    """The colour name of the stone played after count stones (black first)."""
+    return COLOURS[mover(count) - 1]
 
 
 class RecordError(ValueError):
@@ -26,22 +32,6 @@ def check_size(width, height, text):
         raise RecordError("%s: board sides must be %d..%d" % (text, MIN_SIDE, MAX_SIDE))
 
 
-def five_at(stones_at, x, y, rule):
-    """The winning run through the stone at (x, y) in a {(x, y): colour} board, or None:
-    exactly five in exact5, five or more in freestyle."""
-    colour = stones_at[(x, y)]
-    for dx, dy in DIRECTIONS:
-        run = [(x, y)]
-        for sign in (1, -1):
-            cx, cy = x + sign * dx, y + sign * dy
-            while stones_at.get((cx, cy)) == colour:
-                run.append((cx, cy))
-                cx, cy = cx + sign * dx, cy + sign * dy
-        if len(run) == 5 or (rule == "freestyle" and len(run) > 5):
-            return sorted(run)
-    return None
-
-
 def build_record(size, stones, opening, names=("black", "white"), rule="exact5",
                  winner=UNKNOWN, reason=None):
     """The record of a game from its stones [(x, y, colour, text, ms)], the first opening of
@@ -49,20 +39,20 @@ def build_record(size, stones, opening, names=("black", "white"), rule="exact5",
     UNKNOWN, in which case the board decides: a five wins, a full board is a draw. Raises
     RecordError for a stone out of turn, off the board, on a taken square or after a five."""
     width, height = size
-    taken = {}
+    board = new_board(width, height)
     five = None
     for number, (x, y, colour, text, _) in enumerate(stones, 1):
         if five:
             raise RecordError("%s comes after the five" % text, number)
-        if colour != COLOURS[(number - 1) % 2]:
+        if colour != stone_colour(number - 1):
             raise RecordError("%s: %s is not to move" % (text, colour), number)
-        if not (0 <= x < width and 0 <= y < height):
+        if not on_board(board, x, y):
             raise RecordError("%s is off the %dx%d board" % (text, width, height), number)
-        if (x, y) in taken:
+        if cell(board, x, y):
             raise RecordError("%s is on a taken square" % text, number)
-        taken[(x, y)] = colour
-        five = five_at(taken, x, y, rule)
-    full = len(taken) == width * height
+        place(board, x, y, mover(number - 1))
+        five = five_through(board, x, y, rule)
+    full = is_full(board)
     if winner == UNKNOWN and (five or full):
         winner = stones[-1][2] if five else None
     if not reason and winner != UNKNOWN:
@@ -86,5 +76,5 @@ def build_record(size, stones, opening, names=("black", "white"), rule="exact5",
 
 def record_stones(record):
     """The stones of a record in the order played: (x, y, colour) with the opening first."""
-    opening = [(x, y, COLOURS[i % 2]) for i, (x, y) in enumerate(record["opening"])]
+    opening = [(x, y, stone_colour(i)) for i, (x, y) in enumerate(record["opening"])]
     return opening + [(m["x"], m["y"], m["colour"]) for m in record["moves"]]

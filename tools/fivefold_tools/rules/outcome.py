@@ -1,5 +1,7 @@
 """A finished game's result in words, from its record (manager.game.finish)."""
 
+from fivefold_tools.rules.game_record import UNKNOWN
+
 LOSSES = {"resigned": "resignation", "time_forfeit": "time forfeit", "crash": "a crash",
           "off_board": "a move off the board", "occupied": "a move on a taken square",
           "garbage": "unreadable output", "start_failed": "a failed start"}
@@ -7,8 +9,12 @@ LOSSES = {"resigned": "resignation", "time_forfeit": "time forfeit", "crash": "a
 
 def outcome_text(record):
     reason = record["reason"]
+    if record.get("result", "") is None:
+        return "result not recorded"  # a record file that names none (a PSQ file, SGF RE[?])
     if record["winner"] is None:
-        return "draw (%s)" % reason.replace("_", " ")
+        return "draw" if reason == UNKNOWN else "draw (%s)" % reason.replace("_", " ")
+    if reason == UNKNOWN:
+        return "%s (%s) wins" % (record["winner"], record["winner_name"])
     if reason == "five":
         return "%s (%s) wins with five in a row" % (record["winner"], record["winner_name"])
     loser = "white" if record["winner"] == "black" else "black"

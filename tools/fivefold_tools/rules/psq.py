@@ -14,7 +14,8 @@ board), otherwise it is unknown."""
 
 import re
 
-from .game_record import COLOURS, RecordError, build_record, check_size, record_stones
+from fivefold_tools.rules.game_record import (RecordError, build_record, check_size, record_stones,
+                                             stone_colour)
 
 HEADER = re.compile(r"\s*Piskvorky\s+(\d+)\s*x\s*(\d+)\b", re.I)
 MOVE = re.compile(r"\s*(-?\d+)\s*,\s*(-?\d+)\s*(?:,\s*(-?\d+)\s*)?$")
@@ -57,7 +58,7 @@ def read_game(text):
             if ms == 0 and opening == len(stones):
                 opening, ms = opening + 1, None
             x, y = int(move.group(1)) - 1, int(move.group(2)) - 1
-            stones.append((x, y, COLOURS[len(stones) % 2], line, ms))
+            stones.append((x, y, stone_colour(len(stones)), line, ms))
         elif line == "-1":
             break
         elif re.match(r"-?\d+\s*,", line):

@@ -6,8 +6,8 @@ the other games of the file are still read."""
 
 import json
 
-from . import psq, sgf
-from .game_record import COLOURS, RecordError, build_record, check_size
+from fivefold_tools.rules import psq, sgf
+from fivefold_tools.rules.game_record import RecordError, build_record, check_size, stone_colour
 
 FORMATS = ("JSON lines", "SGF", "PSQ")
 
@@ -40,7 +40,7 @@ def json_game(line):
     try:
         width, height = record["size"]
         check_size(width, height, "size %dx%d" % (width, height))
-        opening = [(x, y, COLOURS[i % 2], "%d,%d" % (x, y), None)
+        opening = [(x, y, stone_colour(i), "%d,%d" % (x, y), None)
                    for i, (x, y) in enumerate(record["opening"])]
         moves = [(m["x"], m["y"], m["colour"], "%d,%d" % (m["x"], m["y"]), m.get("ms", 0))
                  for m in record["moves"]]

@@ -12,16 +12,14 @@ game and the property named."""
 import re
 import time
 
-from .game_record import COLOURS, UNKNOWN, RecordError, build_record, check_size, record_stones
+from fivefold_tools.rules.outcome import LOSSES
+from fivefold_tools.rules.game_record import (COLOURS, UNKNOWN, RecordError, build_record,
+                                             check_size, record_stones)
 
 OPENING_COMMENT = "opening move"
 # How a game ended, in the words of TE[...] after "Black win by" or "Draw by".
-REASON_WORDS = {
-    "five": "five connection", "full_board": "full board", "move_limit": "move limit",
-    "time_forfeit": "time forfeit", "crash": "crash", "garbage": "unreadable output",
-    "off_board": "a move off the board", "occupied": "a move on a taken square",
-    "start_failed": "a failed start", "resigned": "resignation",
-}
+REASON_WORDS = {"five": "five connection", "full_board": "full board", "move_limit": "move limit",
+                **LOSSES}
 RULE_NUMBERS = {"freestyle": "0", "exact5": "1"}
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
 

@@ -4,7 +4,8 @@
     python3 tools/serve.py                       # then open the address it prints
     python3 tools/serve.py --port 8080 --brain "other=path/to/other-brain"
 
-Serves the page in tools/web/ and a small JSON API on 127.0.0.1. Without --engine the engine
+Serves the page in tools/web/ and a small JSON API on 127.0.0.1; with the static site built
+(build/wasm/site) the page runs Fivefold itself in the browser. Without --engine the engine
 is build/release/src/app/pbrain-fivefold, built first when missing or stale."""
 
 import argparse

@@ -1,10 +1,15 @@
 """The page in a real browser: headless Chromium driven by Selenium, both from Debian's
-packages (chromium, chromium-driver, python3-selenium), so nothing is downloaded. It plays
-a game against the engine with the mouse to its five and replays a match file; the
-screenshots stay in FIVEFOLD_ARTIFACTS (the build folder)."""
+packages (chromium, chromium-driver, python3-selenium), so nothing is downloaded. Served by
+tools/serve.py it plays a game against the engine with the mouse to its five and replays a
+match file; as the static site (FIVEFOLD_SITE, served by a plain python3 -m http.server) it
+plays the in-page engine to a five and analyses a position. The screenshots stay in
+FIVEFOLD_ARTIFACTS (the build folder)."""
 
 import json
 import os
+import re
+import subprocess
+import sys
 import tempfile
 import unittest
 
@@ -17,6 +22,8 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 BRAIN = os.environ.get("FIVEFOLD_BRAIN")
+SITE = os.environ.get("FIVEFOLD_SITE", "")
+SITE_BUILT = os.path.isfile(os.path.join(SITE, "engine-worker.js"))
 ARTIFACTS = os.environ.get("FIVEFOLD_ARTIFACTS", tempfile.gettempdir())
 CHROMIUM, CHROMEDRIVER = "/usr/bin/chromium", "/usr/bin/chromedriver"
 # Chromium in a closed network: no background connections, no first-run work, no sandbox
@@ -46,10 +53,10 @@ def square(x, y):
     return '[data-x="%d"][data-y="%d"]' % (x, y)
 
 
-@unittest.skipUnless(BRAIN, "FIVEFOLD_BRAIN names the brain to test")
-class BrowserTest(unittest.TestCase):
+class Browser(unittest.TestCase):
+    """A fresh headless Chromium per test, and what the tests ask of the page."""
+
     def setUp(self):
-        self.server = Server(BRAIN)
         self.profile = tempfile.TemporaryDirectory()
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
@@ -61,7 +68,6 @@ class BrowserTest(unittest.TestCase):
     def tearDown(self):
         self.driver.quit()
         self.profile.cleanup()
-        self.assertTrue(self.server.stop())
 
     def find(self, css):
         return self.driver.find_elements(By.CSS_SELECTOR, css)
@@ -89,14 +95,20 @@ class BrowserTest(unittest.TestCase):
                 self.assertEqual(len(self.find("circle.stone.white.last")), 1)
         self.fail("no five after every harmless square")
 
-    def test_play_the_engine_to_a_five_then_replay_a_match(self):
-        self.driver.get(self.server.url)
+    def fill(self, form, **values):
+        for name, value in values.items():
+            field = self.find(form)[0].find_element(By.NAME, name)
+            if field.tag_name == "select":
+                Select(field).select_by_value(value)
+            else:
+                field.clear()
+                field.send_keys(value)
+
+    def play_a_game_to_the_engines_five(self, name, **settings):
+        """Starts a game as black with these settings and plays it to the five of the engine
+        of this name."""
         self.wait.until(lambda d: self.find("#play-form select.brains option"))
-        form = self.find("#play-form")[0]
-        time_field = form.find_element(By.NAME, "time_ms")
-        time_field.clear()
-        time_field.send_keys("100")
-        Select(form.find_element(By.NAME, "human")).select_by_value("black")
+        self.fill("#play-form", human="black", **settings)
         self.find("#new-game")[0].click()
         self.wait.until(lambda d: "your move" in self.status())
         self.find("rect.hit" + square(7, 7))[0].click()
@@ -104,11 +116,29 @@ class BrowserTest(unittest.TestCase):
         self.assertTrue(self.find("circle.stone.black" + square(7, 7)))
         self.play_to_the_end()
         self.wait.until(lambda d: "wins with five in a row" in self.status())
-        self.assertIn("white (fivefold) wins", self.status())
+        self.assertIn("white (%s) wins" % name, self.status())
         self.assertEqual(len(self.find("circle.five")), 5)
         self.assertFalse(self.find("rect.hit"), "the finished board still takes clicks")
         lines = [li.text for li in self.find("#lines li")]
         self.assertIn("five", "".join(li for li in lines if "MESSAGE THR: M4" in li))
+
+
+@unittest.skipUnless(BRAIN, "FIVEFOLD_BRAIN names the brain to test")
+class ServerPageTest(Browser):
+    """The page of tools/serve.py; the game is played by a brain given with --brain, which
+    plays on the server whether or not the in-page engine is built."""
+
+    def setUp(self):
+        self.server = Server(BRAIN, "--brain", "native=" + BRAIN)
+        super().setUp()
+
+    def tearDown(self):
+        super().tearDown()
+        self.assertTrue(self.server.stop())
+
+    def test_play_the_engine_to_a_five_then_replay_a_match(self):
+        self.driver.get(self.server.url)
+        self.play_a_game_to_the_engines_five("native", brain="1", time_ms="100")
         self.screenshot("browser-game.png")
 
         with tempfile.NamedTemporaryFile("w", suffix=".jsonl", delete=False) as f:
@@ -133,6 +163,63 @@ class BrowserTest(unittest.TestCase):
         self.assertIn("by time forfeit", self.status())
         self.assertEqual(len(self.find("circle.stone")), 1)
         self.screenshot("browser-replay.png")
+
+
+
+@unittest.skipUnless(SITE_BUILT, "FIVEFOLD_SITE names no built site (%r): build it with "
+                     "cmake --preset wasm && cmake --build --preset wasm --target site" % SITE)
+class StaticSiteTest(Browser):
+    """The site folder served by a plain static server: no API, the engine in the page."""
+
+    def setUp(self):
+        self.http = subprocess.Popen(
+            [sys.executable, "-u", "-m", "http.server", "0", "--bind", "127.0.0.1",
+             "--directory", SITE], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        port = re.search(r"port (\d+)", self.http.stdout.readline())
+        self.url = "http://127.0.0.1:%s/" % (port and port.group(1))
+        super().setUp()
+
+    def tearDown(self):
+        super().tearDown()
+        self.http.kill()
+        self.http.wait()
+        self.http.stdout.close()
+
+    def test_play_the_in_page_engine_to_a_five(self):
+        self.driver.get(self.url)
+        # Node-limited, so that the moves do not depend on the machine's speed.
+        self.play_a_game_to_the_engines_five("fivefold", time_ms="5000", max_node="20000")
+        self.assertFalse(self.find("#fatal")[0].is_displayed())
+        self.screenshot("browser-static-game.png")
+
+    def test_analyse_finds_the_five_of_an_open_four_and_refuses_bad_input(self):
+        self.driver.get("file://" + os.path.join(os.path.abspath(SITE), "index.html"))
+        fatal = self.find("#fatal")[0]
+        self.assertIn("python3 -m http.server", fatal.text)
+        self.driver.get(self.url)
+        self.find('.tab[data-mode="analyse"]')[0].click()
+        self.wait.until(lambda d: self.find("#play-form select.brains option"))
+        self.fill("#analyse-form", position="15 15 5,7,1 6,7,1 7,7,1 x", max_depth="8")
+        self.find("#set-position")[0].click()
+        self.assertIn("bad stone 'x' (expected x,y,c)", self.status())
+        # Black, to move (four stones each), has an open four on row 8: d8 or i8 makes five.
+        self.fill("#analyse-form", position="15 15 5,7,1 6,7,1 7,7,1 8,7,1 5,9,2 6,9,2 7,9,2 "
+                  "10,12,2")
+        self.find("#set-position")[0].click()
+        self.assertEqual(len(self.find("circle.stone.black")), 4)
+        self.find("rect.hit" + square(5, 7))[0].click()
+        self.assertIn("f8 is taken", self.status())
+        self.find("#ask")[0].click()
+        marked = self.wait.until(lambda d: self.find("circle.marked"))[0]
+        move = (int(marked.get_attribute("data-x")), int(marked.get_attribute("data-y")))
+        self.assertIn(move, [(4, 7), (9, 7)])
+        self.assertIn("own four: this move makes five", self.find("#lines")[0].text)
+        self.assertEqual(len(self.find("rect.named")), 1)
+        self.screenshot("browser-analyse.png")
+        self.find("#play-answer")[0].click()
+        self.assertEqual(len(self.find("circle.five")), 5)
+        self.assertEqual(self.find("#analyse-form select[name=to_move]")[0].get_attribute("value"),
+                         "white")
 
 
 if __name__ == "__main__":

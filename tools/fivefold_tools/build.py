@@ -10,6 +10,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 # The page's files; the tables it shares with the tools are JSON files there.
 PAGE = os.path.join(ROOT, "tools", "web")
 BRAIN = os.path.join("build", "release", "src", "app", "pbrain-fivefold")
+# The static site the wasm preset builds: the page with the engine in WebAssembly beside it.
+SITE = os.path.join(ROOT, "build", "wasm", "site")
 
 
 def page_table(name):

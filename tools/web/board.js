@@ -65,8 +65,8 @@ export function createBoard(svg) {
   }
 
   // view: {width, height, stones: [[x, y, colour]], five: [[x, y]], named: [[x, y]],
-  // marked: [x, y] or null, clickAll}; click(x, y), when given, makes the empty squares (every
-  // square with clickAll) clickable.
+  // marked: [x, y, colour] or null, noLast, clickAll}; click(x, y), when given, makes the empty
+  // squares (every square with clickAll) clickable.
   function draw(view, click) {
     const { width, height } = view;
     if (size !== `${width}x${height}`) {
@@ -91,9 +91,11 @@ export function createBoard(svg) {
       element("rect", { class: "named", ...corner, width: side, height: side, rx: 4 }, marks);
     }
     if (view.marked) {
-      const [x, y] = view.marked;
+      // The proposed stone, pale, in the colour of the side that would play it.
+      const [x, y, colour] = view.marked;
       const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
-      element("circle", { class: "marked", ...centre, r: CELL * 0.3 }, marks);
+      const side = colour === 1 ? "black" : "white";
+      element("circle", { class: `marked ${side}`, ...centre, r: CELL * 0.45 }, marks);
     }
     const five = view.five || [];
     if (five.length) {

@@ -2,6 +2,7 @@
 // state. A driver has move(x, y), takeBack(), resign(), pace(change), close() and leave(), and
 // reports the game as the server's JSON API shows it (see README.md).
 
+import { startLocalGame } from "./local-game.js";
 import { startServerGame } from "./server-game.js";
 import { state, update, showStatus } from "./state.js";
 
@@ -24,18 +25,38 @@ function showGame(game) {
   update({ game, status: { text: gameStatus(game), problem } });
 }
 
+// Counts the games started: a game still starting when another starts, or when its tab is
+// left, is closed as soon as its driver arrives, and nothing it reports is shown.
+let started = 0;
+
 export function closeGame() {
+  started++;
   if (state.driver) state.driver.close();
   update({ driver: null, game: null });
 }
 
+// Fivefold (brain 0) plays in the page when the in-page engine is here; other brains, and
+// every brain without the in-page engine, play on the server.
+function inPage(settings) {
+  const brains = settings.mode === "play" ? [settings.brain] : [settings.black, settings.white];
+  return state.engine && brains.every((brain) => !brain);
+}
+
 export async function newGame(settings) {
   closeGame();
+  const local = inPage(settings);
+  if (!local && !state.server) {
+    return showStatus("no engine: the in-page engine is not built and no server answers", true);
+  }
   showStatus("starting…");
-  const fail = (message) => showStatus(message, true);
+  const ticket = started;
+  const current = () => ticket === started;
+  const fail = (message) => current() && showStatus(message, true);
   try {
-    const driver = await startServerGame(settings, showGame, fail);
-    update({ driver });
+    const start = local ? startLocalGame : startServerGame;
+    const driver = await start(settings, (game) => current() && showGame(game), fail);
+    if (current()) update({ driver });
+    else driver.close();
   } catch (error) {
     fail(error.message);
   }
@@ -44,10 +65,6 @@ export async function newGame(settings) {
 // The running game's request, if there is one.
 export function act(action, ...args) {
   if (state.driver) state.driver[action](...args);
-}
-
-export function yourTurn(game) {
-  return Boolean(game && game.mode === "play" && !game.over && !game.thinking);
 }
 
 // The board size a settings form names: the empty board follows it until a game starts.
@@ -65,6 +82,8 @@ export function gameView(game, empty) {
     five: game.five,
     named: game.thoughts ? game.thoughts.squares : [],
   };
-  const click = yourTurn(game) ? (x, y) => act("move", x, y) : null;
+  // The board takes clicks while the game runs: one out of turn is refused with the reason.
+  const playing = game.mode === "play" && !game.over;
+  const click = playing ? (x, y) => act("move", x, y) : null;
   return { board, click, thoughts: game.thoughts };
 }

@@ -1,15 +1,20 @@
-// The page: play the engine, watch two brains, replay a match file. Each tab is a panel (a
-// module under panels/ with its view of the state); this module draws the page from the state.
+// The page: play the engine, watch it or two brains, replay a match file, analyse a position.
+// Each tab is a panel (a module under panels/ with its view of the state); this module draws
+// the page from the state. The engine runs in the page when its files are served beside it
+// (the static site); tools/serve.py adds its API, with the brains it was given.
 
 import { api } from "./api.js";
 import { createBoard } from "./board.js";
+import { engineBuilt, engineProblem } from "./engine.js";
+import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
+import { load as loadWords } from "./words.js";
 
-const PANELS = [playPanel, watchPanel, replayPanel];
+const PANELS = [playPanel, watchPanel, replayPanel, analysePanel];
 const board = createBoard($("#board"));
 
 function panelOf(mode) {
@@ -49,15 +54,36 @@ window.addEventListener("pagehide", () => state.driver && state.driver.leave());
 onRender(render);
 update({});
 
-(async () => {
+// The brains a game can have: the server's, or the in-page Fivefold alone.
+async function findBrains() {
   try {
-    const { brains } = await api("GET", "/api/brains");
-    document.querySelectorAll("select.brains").forEach((select) => {
-      brains.forEach((name, i) => select.add(new Option(name, i)));
-    });
-    $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
-    update({ brains, server: true });
-  } catch (error) {
-    update({ status: { text: `the server does not answer: ${error.message}`, problem: true } });
+    return { brains: (await api("GET", "/api/brains")).brains, server: true };
+  } catch {
+    return { brains: ["fivefold"], server: false };
   }
-})();
+}
+
+// Whether the in-page engine runs here: its files are served and this browser can run them.
+async function findEngine() {
+  const problem = engineProblem();
+  if (problem || !(await engineBuilt())) return { engine: false, problem };
+  await loadWords();
+  return { engine: true, problem: null };
+}
+
+(async () => {
+  const [{ brains, server }, { engine, problem }] = await Promise.all([findBrains(), findEngine()]);
+  for (const select of document.querySelectorAll("select.brains")) {
+    brains.forEach((name, i) => select.add(new Option(name, i)));
+  }
+  $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
+  update({ brains, server, engine });
+  if (!server && !engine) {
+    const fatal = $("#fatal");
+    fatal.textContent =
+      problem ||
+      "The engine's files are not in this folder: build the site as README.md says " +
+        "(cmake --build --preset wasm --target site) and serve build/wasm/site.";
+    fatal.hidden = false;
+  }
+})().catch((error) => update({ status: { text: error.message, problem: true } }));

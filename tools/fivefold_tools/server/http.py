@@ -1,5 +1,6 @@
-"""The board server's HTTP layer: the page's files from tools/web/ and a small JSON API over
-the games (server.games). The games refuse requests with errors of the game; only here do
+"""The board server's HTTP layer: the page's files from tools/web/ (and the in-page engine's
+from the built static site, when there is one) and a small JSON API over the games
+(server.games). The games refuse requests with errors of the game; only here do
 they become HTTP status codes."""
 
 import json
@@ -10,7 +11,7 @@ import sys
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import unquote, urlsplit
 
-from fivefold_tools.build import PAGE, ROOT, ensure_brain
+from fivefold_tools.build import PAGE, ROOT, SITE, ensure_brain
 from fivefold_tools.manager.brain import interrupt_on_terminate, kill_all
 from fivefold_tools.manager.game import GameConfig
 from fivefold_tools.manager.runner import command_name
@@ -20,7 +21,9 @@ from fivefold_tools.server.games import (COLOURS, GameError, GameTable, PlayGame
 
 # The status of each kind of GameError.
 STATUS = {"conflict": 409, "unavailable": 503, "not-found": 404, "bad-request": 400}
-SERVED = os.path.realpath(PAGE)  # a file sent must lie within this folder
+# The folders of the files sent, the first that holds a file wins: the page's own, then the
+# built site for the in-page engine's files. A file sent must lie within one of them.
+SERVED = [os.path.realpath(PAGE), os.path.realpath(SITE)]
 MAX_BODY = 16 * 1024  # bytes; every request of the page is far smaller
 # An oversized body up to this size is read and dropped before the refusal, so that the
 # client is not reset while it still sends.
@@ -191,10 +194,13 @@ class Handler(BaseHTTPRequestHandler):
     def send_file(self, path):
         if "\0" in path:
             raise Refusal(400, "a NUL byte in the path")
-        full = os.path.realpath(os.path.join(SERVED, path.lstrip("/") or "index.html"))
-        if os.path.commonpath([full, SERVED]) != SERVED:
-            raise Refusal(403, "outside the page's folder")
-        if not os.path.isfile(full):
+        for folder in SERVED:
+            full = os.path.realpath(os.path.join(folder, path.lstrip("/") or "index.html"))
+            if os.path.commonpath([full, folder]) != folder:
+                raise Refusal(403, "outside the page's folder")
+            if os.path.isfile(full):
+                break
+        else:
             raise Refusal(404, "no such file: %s" % path[:80])
         with open(full, "rb") as f:
             content = f.read()

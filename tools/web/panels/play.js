@@ -1,6 +1,7 @@
 // The Play tab: a person against a brain.
 
-import { act, boardSize, closeGame, gameView, newGame, yourTurn } from "../games.js";
+import { act, boardSize, closeGame, gameView, newGame } from "../games.js";
+import { COLOUR_NAMES } from "../rules.js";
 import { $, formValues, update } from "../state.js";
 
 const form = $("#play-form");
@@ -19,7 +20,10 @@ export const playPanel = {
   view: (s) => gameView(s.game, boardSize(form)),
   render(s) {
     const game = s.game;
-    $("#takeback").disabled = !yourTurn(game) || game.stones.length < 2;
+    // A running search is ended by a take back; a server game refuses it with the reason.
+    const human = game && game.mode === "play" && !game.over ? game.human : null;
+    const yours = game && game.stones.some((stone) => COLOUR_NAMES[stone[2]] === human);
+    $("#takeback").disabled = !yours;
     $("#resign").disabled = !game || game.mode !== "play" || game.over;
   },
   leave: closeGame,

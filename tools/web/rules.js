@@ -1,0 +1,110 @@
+// The manager's rules in the page, as the Python tools judge a game: a move is on the board
+// and on a free square; exact5 wins with a run of exactly five, freestyle with five or more;
+// a full board is a draw. Colours are 1 black (the side that plays first) and 2 white.
+
+export const COLOUR_NAMES = { 1: "black", 2: "white" };
+// The four line directions; each is followed both ways from a stone.
+const DIRECTIONS = [
+  [1, 0],
+  [0, 1],
+  [1, 1],
+  [1, -1],
+];
+// The endings of a lost game in words, as the tools write them.
+const LOSSES = {
+  resigned: "resignation",
+  time_forfeit: "time forfeit",
+  crash: "a crash",
+  off_board: "a move off the board",
+  occupied: "a move on a taken square",
+  garbage: "unreadable output",
+  start_failed: "a failed start",
+};
+
+export const other = (colour) => 3 - colour;
+
+// A board of width x height with its stones [[x, y, colour]] in the order played.
+export function boardOf(width, height, stones = []) {
+  const cells = new Int8Array(width * height);
+  for (const [x, y, colour] of stones) cells[x * height + y] = colour;
+  return { width, height, cells };
+}
+
+export const onBoard = (board, x, y) => x >= 0 && x < board.width && y >= 0 && y < board.height;
+export const cell = (board, x, y) => board.cells[x * board.height + y];
+export const isFull = (board) => board.cells.every((colour) => colour !== 0);
+
+// Why the square cannot take a stone, or null.
+export function refusal(board, x, y) {
+  if (!onBoard(board, x, y)) return `${x},${y} is off the ${board.width}x${board.height} board`;
+  if (cell(board, x, y)) return `${x},${y} is taken`;
+  return null;
+}
+
+// The winning run through the stone at (x, y), or null.
+export function fiveThrough(board, x, y, rule) {
+  const colour = cell(board, x, y);
+  for (const [dx, dy] of DIRECTIONS) {
+    const run = [[x, y]];
+    for (const sign of [1, -1]) {
+      let [cx, cy] = [x + sign * dx, y + sign * dy];
+      while (onBoard(board, cx, cy) && cell(board, cx, cy) === colour) {
+        run.push([cx, cy]);
+        [cx, cy] = [cx + sign * dx, cy + sign * dy];
+      }
+    }
+    if (run.length === 5 || (rule === "freestyle" && run.length > 5)) {
+      return run.sort((a, b) => a[0] - b[0] || a[1] - b[1]);
+    }
+  }
+  return null;
+}
+
+// The first winning run on the board, or null.
+export function anyFive(board, rule) {
+  for (let x = 0; x < board.width; x++) {
+    for (let y = 0; y < board.height; y++) {
+      const five = cell(board, x, y) && fiveThrough(board, x, y, rule);
+      if (five) return five;
+    }
+  }
+  return null;
+}
+
+// The result of a game as the page shows it: {winner, reason, detail, text}. names: the
+// players by colour name.
+export function result(winner, reason, detail, names) {
+  let text;
+  if (!winner) {
+    text = `draw (${reason.replace(/_/g, " ")})`;
+  } else if (reason === "five") {
+    text = `${COLOUR_NAMES[winner]} (${names[COLOUR_NAMES[winner]]}) wins with five in a row`;
+  } else {
+    const loser = COLOUR_NAMES[other(winner)];
+    const why = LOSSES[reason] || reason;
+    text = `${loser} (${names[loser]}) loses by ${why}${detail ? ` (${detail})` : ""}`;
+  }
+  return { winner: winner ? COLOUR_NAMES[winner] : null, reason, detail, text };
+}
+
+// The colour of the stone after this many: black plays first, then the colours alternate.
+export const mover = (count) => 1 + (count % 2);
+
+// A random built-in opening (tools/web/openings.json: offsets from the centre, played from
+// black) among those that fit the board without a five; [] when none fits.
+export async function randomOpening(width, height, rule) {
+  const response = await fetch("openings.json");
+  if (!response.ok) throw new Error(`openings.json: HTTP ${response.status}`);
+  const [cx, cy] = [Math.floor(width / 2), Math.floor(height / 2)];
+  const fitting = (await response.json()).builtin
+    .map((offsets) => offsets.map(([dx, dy], i) => [cx + dx, cy + dy, mover(i)]))
+    .filter((stones) => {
+      const board = boardOf(width, height);
+      for (const [x, y, colour] of stones) {
+        if (refusal(board, x, y)) return false;
+        board.cells[x * height + y] = colour;
+      }
+      return !anyFive(board, rule);
+    });
+  return fitting.length ? fitting[Math.floor(Math.random() * fitting.length)] : [];
+}

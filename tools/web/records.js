@@ -2,8 +2,10 @@
 // SGF (GM[4], one or many games) and PSQ (one game), told apart by content. Every game comes
 // out in the shape of the match runner's JSON lines (names, size, rule, opening, moves with
 // colour and ms, result); a game that cannot be read becomes one line naming the file, the
-// game and the move, and the other games of the file are still read. The same rules as the
-// tools' Python readers (tools/fivefold_tools/rules/).
+// game and the move, and the other games of the file are still read. The same rules and
+// messages as the tools' Python readers (tools/fivefold_tools/rules/).
+
+import { COLOUR_NAMES, LOSSES, boardOf, cell, fiveThrough, isFull, mover, onBoard } from "./rules.js";
 
 const COLOURS = ["black", "white"];
 const RESULTS = { black: "1-0", white: "0-1" };
@@ -12,15 +14,9 @@ const MIN_SIDE = 5;
 const MAX_SIDE = 20;
 const LETTERS = "abcdefghijklmnopqrstuvwxyz";
 const OPENING_COMMENT = "opening move";
-// How a game ended, in the words of SGF's TE[...] after "Black win by" or "Draw by"; the
-// same words as the tools' (tools/fivefold_tools/rules/sgf.py and outcome.py).
-const REASON_WORDS = {
-  five: "five connection", full_board: "full board", move_limit: "move limit",
-  resigned: "resignation", time_forfeit: "time forfeit", crash: "a crash",
-  off_board: "a move off the board", occupied: "a move on a taken square",
-  garbage: "unreadable output", start_failed: "a failed start",
-};
-const DIRECTIONS = [[1, 0], [0, 1], [1, 1], [1, -1]];
+// How a game ended, in the words of SGF's TE[...] after "Black win by" or "Draw by".
+const REASON_WORDS = { five: "five connection", full_board: "full board", move_limit: "move limit", ...LOSSES };
+const stoneColour = (count) => COLOUR_NAMES[mover(count)];
 
 class RecordError extends Error {
   constructor(message, move = 0) {
@@ -34,46 +30,24 @@ function checkSize(width, height, text) {
   if (!fits(width) || !fits(height)) throw new RecordError(`${text}: board sides must be ${MIN_SIDE}..${MAX_SIDE}`);
 }
 
-function fiveAt(taken, x, y, rule) {
-  const colour = taken.get(`${x},${y}`);
-  for (const [dx, dy] of DIRECTIONS) {
-    const run = [[x, y]];
-    for (const sign of [1, -1]) {
-      let cx = x + sign * dx;
-      let cy = y + sign * dy;
-      while (taken.get(`${cx},${cy}`) === colour) {
-        run.push([cx, cy]);
-        cx += sign * dx;
-        cy += sign * dy;
-      }
-    }
-    if (run.length === 5 || (rule === "freestyle" && run.length > 5)) {
-      return run.sort((a, b) => a[0] - b[0] || a[1] - b[1]);
-    }
-  }
-  return null;
-}
-
 // The record of a game from its stones [{x, y, colour, text, ms}], the first `opening` of
 // them placed before the players took over. winner: "black", "white", null (a draw) or
 // UNKNOWN (the board decides: a five wins, a full board is a draw).
 function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNKNOWN, reason = null) {
   const [width, height] = size;
-  const taken = new Map();
+  const board = boardOf(width, height);
   let five = null;
   stones.forEach(({ x, y, colour, text }, i) => {
     const number = i + 1;
     if (five) throw new RecordError(`${text} comes after the five`, number);
-    if (colour !== COLOURS[i % 2]) throw new RecordError(`${text}: ${colour} is not to move`, number);
-    if (!(x >= 0 && x < width && y >= 0 && y < height)) {
-      throw new RecordError(`${text} is off the ${width}x${height} board`, number);
-    }
-    if (taken.has(`${x},${y}`)) throw new RecordError(`${text} is on a taken square`, number);
-    taken.set(`${x},${y}`, colour);
-    five = fiveAt(taken, x, y, rule);
+    if (colour !== stoneColour(i)) throw new RecordError(`${text}: ${colour} is not to move`, number);
+    if (!onBoard(board, x, y)) throw new RecordError(`${text} is off the ${width}x${height} board`, number);
+    if (cell(board, x, y)) throw new RecordError(`${text} is on a taken square`, number);
+    board.cells[x * height + y] = mover(i);
+    five = fiveThrough(board, x, y, rule);
   });
   const last = stones.length ? stones[stones.length - 1].colour : null;
-  const full = taken.size === width * height;
+  const full = isFull(board);
   if (winner === UNKNOWN && (five || full)) winner = five ? last : null;
   if (!reason && winner !== UNKNOWN) {
     if (five && winner === last) reason = "five";
@@ -95,7 +69,7 @@ function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNK
 
 // The stones of a record in the order played: [x, y, colour] with colour 1 black, 2 white.
 export function recordStones(record) {
-  const opening = record.opening.map(([x, y], i) => [x, y, 1 + (i % 2)]);
+  const opening = record.opening.map(([x, y], i) => [x, y, mover(i)]);
   return opening.concat(record.moves.map((m) => [m.x, m.y, m.colour === "black" ? 1 : 2]));
 }
 
@@ -111,7 +85,7 @@ function jsonGame(line) {
   try {
     const [width, height] = record.size;
     checkSize(width, height, `size ${width}x${height}`);
-    const stones = record.opening.map(([x, y], i) => ({ x, y, colour: COLOURS[i % 2], text: `${x},${y}`, ms: null }))
+    const stones = record.opening.map(([x, y], i) => ({ x, y, colour: stoneColour(i), text: `${x},${y}`, ms: null }))
       .concat(record.moves.map((m) => ({ x: m.x, y: m.y, colour: m.colour, text: `${m.x},${m.y}`, ms: m.ms })));
     const checked = buildRecord([width, height], stones, record.opening.length, [record.black, record.white],
                                 record.rule || "exact5", record.winner, record.reason);
@@ -301,7 +275,7 @@ function psqGame(text) {
         opening += 1;
         ms = null;
       }
-      stones.push({ x: Number(move[1]) - 1, y: Number(move[2]) - 1, colour: COLOURS[stones.length % 2], text: line, ms });
+      stones.push({ x: Number(move[1]) - 1, y: Number(move[2]) - 1, colour: stoneColour(stones.length), text: line, ms });
     } else if (line === "-1") {
       break;
     } else if (/^-?\d+\s*,/.test(line)) {

@@ -11,7 +11,7 @@ const DIRECTIONS = [
   [1, -1],
 ];
 // The endings of a lost game in words, as the tools write them.
-const LOSSES = {
+export const LOSSES = {
   resigned: "resignation",
   time_forfeit: "time forfeit",
   crash: "a crash",

@@ -9,7 +9,7 @@ export const state = {
   engine: false, // whether the in-page engine can run here
   driver: null, // the running game's driver (games.js)
   game: null, // the running or last game of the play or watch tab, as its driver shows it
-  replay: { records: [], index: -1, shown: 0 },
+  replay: { records: [], index: -1, shown: 0, problems: [] },
 };
 
 let renderer = null;

@@ -159,7 +159,9 @@ def summary_data(records, names, cfg, test):
 def report(records, names, cfg, args, stream):
     """The summary (and the SPRT when asked for) as text to stream and as JSON to
     --summary-json."""
-    test = args.sprt and sprt(records, names[0], *args.sprt, args.alpha, args.beta)
+    # A part of a match (--shard) is no sample of its own: the test is the whole's (--merge).
+    whole = args.sprt and not getattr(args, "shard", None)
+    test = whole and sprt(records, names[0], *args.sprt, args.alpha, args.beta)
     text = limits_text(cfg) + "\n" + summary(records, names, cfg.timeout_turn) + "\n"
     stream.write(text + (sprt_text(test) + "\n" if test else ""))
     if args.summary_json:

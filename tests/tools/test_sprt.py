@@ -132,7 +132,8 @@ class MatchTest(unittest.TestCase):
                          (1, "merge: game 1 is"))
         self.assertIn("merge: games missing: 3, 4\n", short.stderr)
         whole_games = sorted(results[0], key=lambda g: g["game"])
-        self.assertEqual(list(map(without_times, results[1])), list(map(without_times, whole_games)))
+        self.assertEqual([without_times(g) for g in results[1]],
+                         [without_times(g) for g in whole_games])
         self.assertEqual(summaries[1], summaries[0])
         # The text summary too, but for the lines of move times.
         text = [[line for line in run.stdout.splitlines() if " moves, ms median " not in line]

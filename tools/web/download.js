@@ -22,7 +22,8 @@ function runningRecord(game) {
 
 function boardRecord(s) {
   if (s.mode === "replay") return s.replay.records[s.replay.index] || null;
-  if (["play", "watch"].includes(s.mode) && s.game && s.game.stones.length) return runningRecord(s.game);
+  const running = ["play", "watch"].includes(s.mode) && s.game;
+  return running && s.game.stones.length ? runningRecord(s.game) : null;
   return null;
 }
 

@@ -5,7 +5,16 @@
 // game and the move, and the other games of the file are still read. The same rules and
 // messages as the tools' Python readers (tools/fivefold_tools/rules/).
 
-import { COLOUR_NAMES, LOSSES, boardOf, cell, fiveThrough, isFull, mover, onBoard } from "./rules.js";
+import {
+  COLOUR_NAMES,
+  LOSSES,
+  boardOf,
+  cell,
+  fiveThrough,
+  isFull,
+  mover,
+  onBoard,
+} from "./rules.js";
 
 const COLOURS = ["black", "white"];
 const RESULTS = { black: "1-0", white: "0-1" };
@@ -15,7 +24,12 @@ const MAX_SIDE = 20;
 const LETTERS = "abcdefghijklmnopqrstuvwxyz";
 const OPENING_COMMENT = "opening move";
 // How a game ended, in the words of SGF's TE[...] after "Black win by" or "Draw by".
-const REASON_WORDS = { five: "five connection", full_board: "full board", move_limit: "move limit", ...LOSSES };
+const REASON_WORDS = {
+  five: "five connection",
+  full_board: "full board",
+  move_limit: "move limit",
+  ...LOSSES,
+};
 const stoneColour = (count) => COLOUR_NAMES[mover(count)];
 
 class RecordError extends Error {
@@ -27,21 +41,27 @@ class RecordError extends Error {
 
 function checkSize(width, height, text) {
   const fits = (side) => Number.isInteger(side) && side >= MIN_SIDE && side <= MAX_SIDE;
-  if (!fits(width) || !fits(height)) throw new RecordError(`${text}: board sides must be ${MIN_SIDE}..${MAX_SIDE}`);
+  if (!fits(width) || !fits(height)) {
+    throw new RecordError(`${text}: board sides must be ${MIN_SIDE}..${MAX_SIDE}`);
+  }
 }
 
 // The record of a game from its stones [{x, y, colour, text, ms}], the first `opening` of
 // them placed before the players took over. winner: "black", "white", null (a draw) or
 // UNKNOWN (the board decides: a five wins, a full board is a draw).
-function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNKNOWN, reason = null) {
+function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNKNOWN, reason) {
   const [width, height] = size;
   const board = boardOf(width, height);
   let five = null;
   stones.forEach(({ x, y, colour, text }, i) => {
     const number = i + 1;
     if (five) throw new RecordError(`${text} comes after the five`, number);
-    if (colour !== stoneColour(i)) throw new RecordError(`${text}: ${colour} is not to move`, number);
-    if (!onBoard(board, x, y)) throw new RecordError(`${text} is off the ${width}x${height} board`, number);
+    if (colour !== stoneColour(i)) {
+      throw new RecordError(`${text}: ${colour} is not to move`, number);
+    }
+    if (!onBoard(board, x, y)) {
+      throw new RecordError(`${text} is off the ${width}x${height} board`, number);
+    }
     if (cell(board, x, y)) throw new RecordError(`${text} is on a taken square`, number);
     board.cells[x * height + y] = mover(i);
     five = fiveThrough(board, x, y, rule);
@@ -85,9 +105,12 @@ function jsonGame(line) {
   try {
     const [width, height] = record.size;
     checkSize(width, height, `size ${width}x${height}`);
-    const stones = record.opening.map(([x, y], i) => ({ x, y, colour: stoneColour(i), text: `${x},${y}`, ms: null }))
-      .concat(record.moves.map((m) => ({ x: m.x, y: m.y, colour: m.colour, text: `${m.x},${m.y}`, ms: m.ms })));
-    const checked = buildRecord([width, height], stones, record.opening.length, [record.black, record.white],
+    const stone = (x, y, colour, ms) => ({ x, y, colour, text: `${x},${y}`, ms });
+    const stones = record.opening
+      .map(([x, y], i) => stone(x, y, stoneColour(i), null))
+      .concat(record.moves.map((m) => stone(m.x, m.y, m.colour, m.ms)));
+    const names = [record.black, record.white];
+    const checked = buildRecord([width, height], stones, record.opening.length, names,
                                 record.rule || "exact5", record.winner, record.reason);
     return { ...checked, ...record, five: record.five || checked.five };
   } catch (error) {
@@ -106,7 +129,8 @@ class SgfError extends RecordError {
 }
 
 function movesIn(nodes) {
-  return nodes.reduce((sum, node) => sum + node.filter(([key]) => key === "B" || key === "W").length, 0);
+  const moves = (node) => node.filter(([key]) => key === "B" || key === "W").length;
+  return nodes.reduce((sum, node) => sum + moves(node), 0);
 }
 
 // The main line of every game tree: [{nodes, fault}] with fault an SgfError that ends the
@@ -217,7 +241,9 @@ function sgfGame(nodes) {
     for (const [key, values] of node) {
       if (key === "B" || key === "W") {
         const text = `${key}[${values[0]}]`;
-        if (!/^[a-zA-Z]{2}$/.test(values[0])) throw new RecordError(`${text} is not a square`, stones.length + 1);
+        if (!/^[a-zA-Z]{2}$/.test(values[0])) {
+          throw new RecordError(`${text} is not a square`, stones.length + 1);
+        }
         let ms = null;
         if (!comment.toLowerCase().includes(OPENING_COMMENT)) {
           const found = /(\d+(?:\.\d+)?)\s*ms/.exec(comment);
@@ -226,7 +252,10 @@ function sgfGame(nodes) {
         stones.push({ x: letterValue(values[0][0]), y: letterValue(values[0][1]),
                       colour: key === "W" ? "white" : "black", text, ms });
         if (ms === null) {
-          if (opening < stones.length - 1) throw new RecordError(`${text}: an opening move after the game began`, stones.length);
+          if (opening < stones.length - 1) {
+            const late = `${text}: an opening move after the game began`;
+            throw new RecordError(late, stones.length);
+          }
           opening += 1;
         }
       } else if (["AB", "AW", "AE"].includes(key)) {
@@ -236,7 +265,9 @@ function sgfGame(nodes) {
       }
     }
   }
-  if ((props.GM ?? "4").trim() !== "4") throw new RecordError(`GM[${props.GM}] is not five-in-a-row (GM[4])`);
+  if ((props.GM ?? "4").trim() !== "4") {
+    throw new RecordError(`GM[${props.GM}] is not five-in-a-row (GM[4])`);
+  }
   if (!("SZ" in props)) throw new RecordError("no SZ[] (the board size)");
   const size = /^\s*(\d+)\s*(?::\s*(\d+)\s*)?$/.exec(props.SZ);
   if (!size) throw new RecordError(`SZ[${props.SZ}] is not a board size`);
@@ -246,7 +277,8 @@ function sgfGame(nodes) {
   const winner = "RE" in props ? sgfResult(props.RE) : UNKNOWN;
   const reason = "TE" in props && winner !== UNKNOWN ? sgfReason(props.TE) : null;
   const rule = (props.RU ?? "").trim() === "0" ? "freestyle" : "exact5";
-  const record = buildRecord([width, height], stones, opening, [props.PB ?? "black", props.PW ?? "white"],
+  const names = [props.PB ?? "black", props.PW ?? "white"];
+  const record = buildRecord([width, height], stones, opening, names,
                              rule, winner, reason);
   if (/^\s*\d+\s*$/.test(props.GN ?? "")) record.game = Number(props.GN);
   return record;
@@ -275,7 +307,8 @@ function psqGame(text) {
         opening += 1;
         ms = null;
       }
-      stones.push({ x: Number(move[1]) - 1, y: Number(move[2]) - 1, colour: stoneColour(stones.length), text: line, ms });
+      const [x, y] = [Number(move[1]) - 1, Number(move[2]) - 1];
+      stones.push({ x, y, colour: stoneColour(stones.length), text: line, ms });
     } else if (line === "-1") {
       break;
     } else if (/^-?\d+\s*,/.test(line)) {
@@ -284,7 +317,9 @@ function psqGame(text) {
       names.push(line);
     }
   }
-  if (names.length !== 0 && names.length !== 2) throw new RecordError(`${names.length} brain names after the moves, not 2`);
+  if (names.length !== 0 && names.length !== 2) {
+    throw new RecordError(`${names.length} brain names after the moves, not 2`);
+  }
   return buildRecord([width, height], stones, opening, names.length ? names : COLOURS);
 }
 
@@ -320,7 +355,8 @@ export function readRecords(text, name) {
   };
   const kind = detect(text);
   if (kind === "JSON lines") {
-    text.split(/\r?\n/).filter((line) => line.trim()).forEach((line, i) => attempt(i + 1, () => jsonGame(line)));
+    const lines = text.split(/\r?\n/).filter((line) => line.trim());
+    lines.forEach((line, i) => attempt(i + 1, () => jsonGame(line)));
   } else if (kind === "SGF") {
     parseTrees(text).forEach(({ nodes, fault }, i) => attempt(i + 1, () => {
       if (fault) throw fault;
@@ -353,7 +389,8 @@ export function writeSgf(record, date = new Date()) {
   const game = record.game ?? 1;
   const props = [["FF", 4], ["GM", 4], ["GN", game], ["EV", `${record.black} x ${record.white}`],
     ["DT", sgfDate(date)], ["RO", `${Math.floor((game + 1) / 2)}.${2 - (game % 2)}`],
-    ["RU", record.rule === "freestyle" ? 0 : 1], ["SZ", width === height ? width : `${width}:${height}`],
+    ["RU", record.rule === "freestyle" ? 0 : 1],
+    ["SZ", width === height ? width : `${width}:${height}`],
     ["PB", record.black], ["PW", record.white]];
   if (record.result == null) {
     props.push(["RE", "?"]);
@@ -366,10 +403,12 @@ export function writeSgf(record, date = new Date()) {
   }
   const opening = record.opening.length;
   const nodes = recordStones(record).map(([x, y, colour], i) => {
-    const comment = i < opening ? OPENING_COMMENT : `${Math.round(record.moves[i - opening].ms || 0)}ms`;
+    const ms = i < opening ? null : Math.round(record.moves[i - opening].ms || 0);
+    const comment = ms === null ? OPENING_COMMENT : `${ms}ms`;
     return `;${colour === 1 ? "B" : "W"}[${LETTERS[x]}${LETTERS[y]}]C[${comment}]`;
   });
-  return `(;${props.map(([key, value]) => `${key}[${sgfEscape(value)}]`).join("")}\n${nodes.join("")})\n`;
+  const root = props.map(([key, value]) => `${key}[${sgfEscape(value)}]`).join("");
+  return `(;${root}\n${nodes.join("")})\n`;
 }
 
 // One game as PSQ text; a played move is written with at least 1 ms, so that only the

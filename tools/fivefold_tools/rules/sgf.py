@@ -47,7 +47,8 @@ def result_text(record):
         return "?", None
     if record["winner"] is None:
         return "0", "Draw by %s"
-    return ("B+1" if record["winner"] == "black" else "W+1"), record["winner"].title() + " win by %s"
+    winner = record["winner"]
+    return ("B+1" if winner == "black" else "W+1"), winner.title() + " win by %s"
 
 
 def write_game(record, date=None):

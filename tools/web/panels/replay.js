@@ -80,7 +80,8 @@ function listGames(records) {
 
 function gameText(replay) {
   const record = replay.records[replay.index];
-  const players = `game ${replay.index + 1}: ${record.black} (black) against ${record.white} (white)`;
+  const { black, white } = record;
+  const players = `game ${replay.index + 1}: ${black} (black) against ${white} (white)`;
   if (record.result == null) return `${players}; the result is not recorded`;
   const outcome = record.winner ? `${record.winner} (${record.winner_name}) won` : "a draw";
   const reason = record.reason === "unknown" ? "" : ` by ${record.reason.replace(/_/g, " ")}`;

@@ -17,6 +17,15 @@ else()
   set(CPACK_SYSTEM_NAME linux-${CMAKE_SYSTEM_PROCESSOR})
 endif()
 
+# The Linux release programs carry the C++ and GCC run-time libraries inside them, so that
+# the tarball runs on distributions older than the build machine (the Windows ones are linked
+# wholly static by the MinGW toolchain file). The sanitizer builds keep the shared ones.
+if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  foreach(program pbrain-fivefold fivefold-bench)
+    target_link_options(${program} PRIVATE $<$<CONFIG:Release>:-static-libstdc++ -static-libgcc>)
+  endforeach()
+endif()
+
 install(TARGETS pbrain-fivefold fivefold-bench RUNTIME DESTINATION ${programDir})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${docDir})

@@ -74,6 +74,8 @@ run_fuzzer() {
 }
 
 stage "debug: unit, protocol, bench and tool tests (AddressSanitizer + UBSan)"
+# The page's record module is tested under Node.
+install_packages nodejs
 configure_and_build debug
 ctest --preset debug -j2
 
@@ -82,9 +84,11 @@ configure_and_build tsan
 ctest --preset tsan -j2
 
 stage "release: end-to-end games and the bench signature"
-configure_and_build release
-# The browser test drives Debian's Chromium through its chromedriver and python3-selenium.
-install_packages chromium chromium-driver python3-selenium
+# The package target builds everything first; a test unpacks the tarball and plays with it.
+configure_and_build release package
+# The browser test drives Debian's Chromium through its chromedriver and python3-selenium;
+# the sharded match runs through GNU parallel.
+install_packages chromium chromium-driver python3-selenium parallel
 ctest --preset release -L 'e2e|bench|browser'
 
 stage "fuzz: the command loop fuzzer"

@@ -4,6 +4,7 @@
     python3 tools/play.py                  # a demo game, engine against engine
     python3 tools/play.py --human          # you play white; --human-first to play black
     python3 tools/play.py --nodes 20000 --seed 7   # node-limited: the same game every run
+    python3 tools/play.py --replay games.sgf --game 3   # a game of a record file, move by move
 
 Without --brain it plays build/release/src/app/pbrain-fivefold, building it first (release
 preset) when it is missing or older than the sources."""
@@ -12,7 +13,7 @@ import argparse
 
 from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
 from fivefold_tools.rules.board import RULES
-from fivefold_tools.terminal import play
+from fivefold_tools.terminal import play, replay
 
 
 def arguments(argv):
@@ -33,11 +34,15 @@ def arguments(argv):
     p.add_argument("--seed", type=int, help="picks the opening")
     p.add_argument("--delay", type=float, default=0.0, help="seconds to pause after each move")
     p.add_argument("--no-color", action="store_true")
+    p.add_argument("--replay", metavar="FILE",
+                   help="show the games of a record file (match.py's JSON lines, SGF or PSQ)")
+    p.add_argument("--game", type=int, help="with --replay: only the game of this number")
     return p.parse_args(argv)
 
 
 def main(argv=None):
-    play(arguments(argv))
+    args = arguments(argv)
+    replay(args) if args.replay else play(args)
 
 
 if __name__ == "__main__":

@@ -166,6 +166,41 @@ class ServerPageTest(Browser):
         self.assertEqual(len(self.find("circle.stone")), 1)
         self.screenshot("browser-replay.png")
 
+    def test_download_the_game_played_then_replay_the_files(self):
+        self.driver.get(self.server.url)
+        self.play_a_game_to_the_engines_five("native", brain="1", time_ms="100")
+        stones = len(self.find("circle.stone"))
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        self.driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": folder.name})
+        files = []
+        for kind in ("sgf", "psq"):
+            Select(self.find("#download-format")[0]).select_by_value(kind)
+            self.find("#download")[0].click()
+            files.append(os.path.join(folder.name, "fivefold-game-1." + kind))
+            self.wait.until(lambda d: os.path.exists(files[-1]))
+        self.find('.tab[data-mode="replay"]')[0].click()
+        for path in files:
+            self.find("#match-file")[0].send_keys(path)
+            self.wait.until(lambda d: "game 1: you (black) against native (white); 0-1, white "
+                            "(native) won by five" in self.status())
+            self.assertEqual(len(self.find("circle.stone")), stones)
+            self.assertEqual(len(self.find("circle.five")), 5)
+        # A file of three games whose second cannot be read: the others listed, its message
+        # on the page.
+        bad = os.path.join(folder.name, "three.txt")
+        with open(bad, "w") as f:
+            f.write("(;GM[4]SZ[15]PB[a]PW[b];B[hh];W[ih])(;GM[4]SZ[15:10];B[ak])"
+                    "(;GM[4]SZ[15]PB[c]PW[d];B[hh])")
+        self.find("#match-file")[0].send_keys(bad)
+        self.wait.until(lambda d: len(self.find("#games tbody tr")) == 2)
+        self.assertEqual([li.text for li in self.find("#record-problems li")],
+                         ["three.txt: game 2: move 1: B[ak] is off the 15x10 board"])
+        self.assertIn("three.txt: game 2: move 1", self.status())
+        self.find("#games tbody tr")[1].click()
+        self.assertIn("c (black) against d (white); the result is not recorded", self.status())
+
 
 
 @unittest.skipUnless(SITE_BUILT or SITE_REQUIRED, "FIVEFOLD_SITE names no built site (%r): "

@@ -55,14 +55,18 @@ class AdjudicationTest(unittest.TestCase):
 
 
 class OpeningsTest(unittest.TestCase):
-    def test_file_openings(self):
-        text = "# two openings\n7,7 8,7 9,5\n\n0, 0, 1, 0\n"
-        self.assertEqual(parse_openings(text, 15, 15, "exact5"),
-                         [[(7, 7), (8, 7), (9, 5)], [(0, 0), (1, 0)]])
-        self.assertEqual(parse_openings("0,0, 1,-1", 15, 15, "exact5", centred=True),
-                         [[(7, 7), (8, 6)]])
-        bad = {"7,7 15,0": "off the board", "7,7 8,8 7,7": "twice", "7,7 8": "odd",
-               "a,b": "numbers", "#": "no opening",
+    def test_file_openings_in_both_forms(self):
+        # Centre offsets and square names (column letter, row from 1), told apart by line;
+        # on 15x10 the centre is h6 = (7, 5).
+        text = "# three openings\n0,0, 1,0, 2,-2\n\nh6h7i6\n g5, h5 \n"
+        self.assertEqual(parse_openings(text, 15, 10, "exact5"),
+                         [[(7, 5), (8, 5), (9, 3)], [(7, 5), (7, 6), (8, 5)], [(6, 4), (7, 4)]])
+        self.assertEqual(parse_openings("7,7 8,7", 15, 15, "exact5", centred=False),
+                         [[(7, 7), (8, 7)]])
+        bad = {"0,0\n8,0": "line 2: stone 15,7 is off the board", "p8": "off the board",
+               "0,0 1,1 0,0": "twice", "h8h9h8": "twice", "0,0 1": "odd",
+               "0,0\nh8 x": "line 2: neither x,y offsets from the centre nor square names",
+               "#": "no opening",
                " ".join("%d,0 %d,1" % (x, x) for x in range(5)): "five"}
         for text, problem in bad.items():
             with self.subTest(text=text), self.assertRaisesRegex(ValueError, problem):

@@ -11,9 +11,10 @@ from fivefold_tools.build import ROOT, ensure_brain
 from fivefold_tools.manager.brain import BrainPlayer, Reply
 from fivefold_tools.manager.game import (COLOUR_NAMES, GameConfig, limits_text, opening_position,
                                          play_game, turn_time)
-from fivefold_tools.rules.board import cell, on_board
+from fivefold_tools.rules.board import cell, on_board, place
 from fivefold_tools.rules.openings import builtin_openings
 from fivefold_tools.rules.outcome import outcome_text
+from fivefold_tools.rules.record_files import read_record_file
 from fivefold_tools.words.messages import describe
 
 LETTERS = "abcdefghijklmnopqrst"
@@ -169,3 +170,33 @@ def play(args):
     except KeyboardInterrupt:
         sys.exit("\ninterrupted")
     print(outcome_text(record))
+
+
+def replay(args):
+    """The games of a record file (match.py's JSON lines, SGF or PSQ, told apart by content),
+    each shown stone by stone as a game is played, then its outcome; with args.game only
+    that one. A game that cannot be read is named on stderr and the exit status is 1."""
+    games, errors = read_record_file(args.replay)
+    if args.game is not None:
+        games = [g for i, g in enumerate(games, 1) if g.get("game", i) == args.game]
+        if not games and not errors:
+            errors = ["%s: no game %d" % (args.replay, args.game)]
+    colour = sys.stdout.isatty() and not args.no_color
+    for record in games:
+        width, height = record["size"]
+        names = [record["black"], record["white"]]
+        title = "game %d: %s (X, black) against %s (O, white): %dx%d, %s" % (
+            record["game"], *names, width, height, record.get("rule", "exact5"))
+        screen = Screen(title, names, colour, args.delay)
+        board, _ = opening_position(width, height, record["opening"])
+        screen.show(opening_caption(record["opening"]), board)
+        for number, move in enumerate(record["moves"], 1):
+            side = 1 if move["colour"] == "black" else 2
+            place(board, move["x"], move["y"], side)
+            five = record.get("five") if number == len(record["moves"]) else None
+            screen.on_move(board, (move["x"], move["y"], side), Reply(ms=move["ms"]), five)
+        print(outcome_text(record))
+    for error in errors:
+        sys.stderr.write(error + "\n")
+    if errors:
+        sys.exit(1)

@@ -5,6 +5,7 @@
 
 import { api } from "./api.js";
 import { createBoard } from "./board.js";
+import "./download.js";
 import { engineBuilt, engineProblem } from "./engine.js";
 import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";

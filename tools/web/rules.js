@@ -10,13 +10,18 @@ const DIRECTIONS = [
   [1, 1],
   [1, -1],
 ];
-// The endings of a lost game in words (outcomes.json, which the Python tools read too).
-let losses = {};
+// The endings of a lost game in words, from outcomes.json (which the Python tools read too):
+// filled in by loadOutcomes before the page starts, or by setOutcomes where there is no fetch.
+export const LOSSES = {};
+
+export function setOutcomes(table) {
+  Object.assign(LOSSES, table.losses);
+}
 
 export async function loadOutcomes() {
   const response = await fetch("outcomes.json");
   if (!response.ok) throw new Error(`outcomes.json: HTTP ${response.status}`);
-  losses = (await response.json()).losses;
+  setOutcomes(await response.json());
 }
 
 export const other = (colour) => 3 - colour;
@@ -79,7 +84,7 @@ export function result(winner, reason, detail, names) {
     text = `${COLOUR_NAMES[winner]} (${names[COLOUR_NAMES[winner]]}) wins with five in a row`;
   } else {
     const loser = COLOUR_NAMES[other(winner)];
-    const why = losses[reason] || reason;
+    const why = LOSSES[reason] || reason;
     text = `${loser} (${names[loser]}) loses by ${why}${detail ? ` (${detail})` : ""}`;
   }
   return { winner: winner ? COLOUR_NAMES[winner] : null, reason, detail, text };

@@ -10,7 +10,7 @@ export const state = {
   noEngine: null, // if not, why, as a sentence telling what to do
   driver: null, // the running game's driver (games.js)
   game: null, // the running or last game of the play or watch tab, as its driver shows it
-  replay: { records: [], index: -1, shown: 0 },
+  replay: { records: [], index: -1, shown: 0, problems: [] },
   analyse: {
     width: 15,
     height: 15,

@@ -60,24 +60,43 @@ def random_openings(count, stones, seed, width, height, rule):
     return openings
 
 
-def parse_openings(text, width, height, rule, centred=False):
-    """One opening per line: x,y pairs separated by commas or blanks ("7,7 8,7 9,5");
-    blank lines and lines starting with # are skipped. With centred the numbers are offsets
-    from the centre, as in the usual opening files. Raises ValueError for a bad line."""
+# The two forms of an opening line in the files people keep: x,y offsets from the centre
+# ("0,0, 1,0, 2,-2") or square names, column letter from a and row number from 1 ("h8h9i8").
+NUMBERS = re.compile(r"-?\d+(?:[\s,]+-?\d+)*,?")
+NAMES = re.compile(r"(?:[a-z]\d{1,2})+")
+NAME = re.compile(r"([a-z])(\d{1,2})")
+
+
+def parse_line(line, width, height, centred):
+    """The squares of one opening line, or None when it has neither form. Numbers are
+    offsets from the centre when centred, else squares."""
+    text = line.strip().lower()
+    if NUMBERS.fullmatch(text):
+        values = [int(v) for v in re.findall(r"-?\d+", text)]
+        if len(values) % 2:
+            raise ValueError("an odd count of numbers")
+        pairs = list(zip(values[0::2], values[1::2]))
+        return from_centre(pairs, width, height) if centred else pairs
+    compact = re.sub(r"[\s,]+", "", text)
+    if NAMES.fullmatch(compact):
+        return [(ord(letter) - ord("a"), int(row) - 1) for letter, row in NAME.findall(compact)]
+    return None
+
+
+def parse_openings(text, width, height, rule, centred=True):
+    """One opening per line, in either form, told apart line by line; blank lines and lines
+    starting with # are skipped. Raises ValueError naming the first bad line."""
     openings = []
     for number, line in enumerate(text.splitlines(), 1):
-        line = line.strip()
-        if not line or line.startswith("#"):
+        if not line.strip() or line.lstrip().startswith("#"):
             continue
-        fields = [f for f in re.split(r"[\s,]+", line) if f]
         try:
-            values = [int(f) for f in fields]
-        except ValueError:
-            raise ValueError("line %d: not a list of numbers" % number) from None
-        if len(values) % 2:
-            raise ValueError("line %d: an odd count of numbers" % number)
-        pairs = list(zip(values[0::2], values[1::2]))
-        stones = from_centre(pairs, width, height) if centred else pairs
+            stones = parse_line(line, width, height, centred)
+        except ValueError as error:
+            raise ValueError("line %d: %s" % (number, error)) from None
+        if stones is None:
+            raise ValueError("line %d: neither x,y offsets from the centre nor square names "
+                             "like h8h9i8: %r" % (number, line.strip()[:60]))
         problem = check_opening(stones, width, height, rule)
         if problem:
             raise ValueError("line %d: %s" % (number, problem))

@@ -1,43 +1,27 @@
 // The Replay tab: the games of a match file, stepped through move by move.
 
+import { readRecords, recordStones } from "../records.js";
 import { $, state, update, showStatus } from "../state.js";
 
-const COLOUR = { black: 1, white: 2 };
 // A step or another game shows that game's own line again.
 const NO_STATUS = { text: "", problem: false };
 
-function recordStones(record) {
-  const opening = record.opening.map(([x, y], i) => [x, y, 1 + (i % 2)]);
-  return opening.concat(record.moves.map((m) => [m.x, m.y, COLOUR[m.colour]]));
-}
-
-// The JSON lines of tools/match.py: the game records and the reasons of the lines refused.
-export function parseMatch(text) {
-  const records = [];
-  const problems = [];
-  text.split("\n").forEach((line, i) => {
-    if (!line.trim()) return;
-    try {
-      const record = JSON.parse(line);
-      if (!Array.isArray(record.size) || !Array.isArray(record.moves)) {
-        throw new Error("not a game record");
-      }
-      record.stones = recordStones(record);
-      records.push(record);
-    } catch (error) {
-      problems.push(`line ${i + 1}: ${error.message}`);
-    }
-  });
-  return { records, problems };
+// Any record file (match.py's JSON lines, SGF, PSQ), found by content: the games, each with
+// .stones [[x, y, colour]], and one line for each game that could not be read.
+export function parseMatch(text, name = "the file") {
+  const { games, errors } = readRecords(text, name);
+  for (const record of games) record.stones = recordStones(record);
+  return { records: games, problems: errors };
 }
 
 function showRecords(name, { records, problems }) {
   const shown = records.length ? records[0].stones.length : 0;
-  update({ replay: { records, index: records.length ? 0 : -1, shown } });
-  if (problems.length || !records.length) {
-    showStatus(`${name}: ${problems.slice(0, 3).join("; ") || "no games"}`, true);
+  update({ replay: { records, index: records.length ? 0 : -1, shown, problems } });
+  if (problems.length) {
+    const more = problems.length > 1 ? ` (and ${problems.length - 1} more below)` : "";
+    showStatus(problems[0] + more, true);
   } else {
-    showStatus("");
+    showStatus(records.length ? "" : `${name}: no games`, !records.length);
   }
 }
 
@@ -55,7 +39,7 @@ function stepTo(to) {
 
 $("#match-file").addEventListener("change", async (event) => {
   const file = event.target.files[0];
-  if (file) showRecords(file.name, parseMatch(await file.text()));
+  if (file) showRecords(file.name, parseMatch(await file.text(), file.name));
 });
 $("#first").addEventListener("click", () => stepTo(0));
 $("#prev").addEventListener("click", () => stepTo(state.replay.shown - 1));
@@ -78,23 +62,30 @@ function listGames(records) {
   body.replaceChildren();
   records.forEach((record, i) => {
     const row = body.insertRow();
-    const number = record.game === undefined ? i + 1 : record.game + 1;
+    const number = record.game === undefined ? i + 1 : record.game;
     const reason = record.reason.replace(/_/g, " ");
-    for (const text of [number, record.black, record.white, record.result, reason]) {
+    for (const text of [number, record.black, record.white, record.result ?? "?", reason]) {
       row.insertCell().textContent = text;
     }
     row.addEventListener("click", () => chooseGame(i));
   });
   listed = records;
+  const problems = $("#record-problems");
+  problems.replaceChildren(...(state.replay.problems || []).map((text) => {
+    const item = document.createElement("li");
+    item.textContent = text;
+    return item;
+  }));
 }
 
 function gameText(replay) {
   const record = replay.records[replay.index];
+  const { black, white } = record;
+  const players = `game ${replay.index + 1}: ${black} (black) against ${white} (white)`;
+  if (record.result == null) return `${players}; the result is not recorded`;
   const outcome = record.winner ? `${record.winner} (${record.winner_name}) won` : "a draw";
-  return (
-    `game ${replay.index + 1}: ${record.black} (black) against ${record.white} (white); ` +
-    `${record.result}, ${outcome} by ${record.reason.replace(/_/g, " ")}`
-  );
+  const reason = record.reason === "unknown" ? "" : ` by ${record.reason.replace(/_/g, " ")}`;
+  return `${players}; ${record.result}, ${outcome}${reason}`;
 }
 
 export const replayPanel = {

@@ -16,7 +16,7 @@ struct BoardEvaluatorState {
   // The line words of the board at the end of the previous call: a change is scored on
   // them as they stand with the earlier changes of the same call written in.
   LineWord snapshotLines[lineWordCount] = {};
-  // Board value of evalSnapshot from the engine's side. 64 bits: a position crowded with
+  // Board value of the snapshot from the engine's side. 64 bits: a position crowded with
   // fives (possible through BOARD) can pass the 32-bit range.
   std::int64_t evalTotal = 0;
 };

@@ -118,9 +118,7 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
     std::int32_t bestY = candY[0];
     // The moves of this iteration that do not lose, best first, equal scores in search
     // order: the next iteration's list.
-    std::int32_t keptX[maxCandidates];
-    std::int32_t keptY[maxCandidates];
-    BestMoves kept(keptX, keptY, maxCandidates);
+    BestMoves kept(maxCandidates);
     for (int i = 0; i < count; ++i) {
       setCell(candX[i], candY[i], 1);
       const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -best);
@@ -172,9 +170,7 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
       printLine("MESSAGE AB: D:%d E:%d F:T2 S:%d", depth, best, searchRate());
       return best;
     }
-    std::copy_n(keptX, kept.filled, candX);
-    std::copy_n(keptY, kept.filled, candY);
-    count = kept.filled;
+    count = kept.write(candX, candY);
     if (const std::int32_t limit = depthLimit(); limit > 0 && depth + 2 > limit) {
       printLine("MESSAGE AB: D:%d E:%d F:L S:%d", depth, best, searchRate());
       return best;

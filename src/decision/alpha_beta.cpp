@@ -76,7 +76,8 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
     if (total == unknownTotal) total = boardTotal();
     const std::int32_t* gains = keptAreaGains(player).plain;
     for (int i = 0; i < count; ++i) {
-      const std::int32_t gain = gains[lists.candX[i] * boardStride + lists.candY[i]];
+      const Square move = lists.candidates.squares[i];
+      const std::int32_t gain = gains[move.x * boardStride + move.y];
       childTotals[i] = total + (player == 1 ? gain : -gain);
     }
   }
@@ -90,9 +91,10 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
       searchState.nodeCount += 1;
       r = boardValue(childTotals[i], opponent);
     } else {
-      setCell(lists.candX[i], lists.candY[i], player);
+      const Square move = lists.candidates.squares[i];
+      setCell(move.x, move.y, player);
       r = searchNode(opponent, bound, -beta, -alpha, ply + 1, childTotals[i]);
-      setCell(lists.candX[i], lists.candY[i], 0);
+      setCell(move.x, move.y, 0);
     }
     if (isTimeUp()) {
       setStopSearch(1);

@@ -11,6 +11,12 @@ namespace fivefold {
 
 constexpr int bestMovesCapacity = 10;  // the longest list kept: a node's candidates
 
+// The squares a ranking kept, best first.
+struct RankedMoves {
+  Square squares[bestMovesCapacity];
+  int count = 0;
+};
+
 // The best `slots` squares offered so far, by descending score; a later square moves above
 // an earlier one only with a strictly greater score. A score of -scoreInfinity or less is
 // never kept.
@@ -45,19 +51,22 @@ struct BestMoves {
     if (filled == slots) lowest = static_cast<std::int32_t>(keys[slots - 1] >> 32);
   }
 
-  void offer(int x, int y, std::int32_t value) {
-    offerInOrder(x * boardStride + y, offers++, value);
+  // Offers a square after all the earlier ones.
+  void offer(Square square, std::int32_t value) {
+    offerInOrder(square.x * boardStride + square.y, offers++, value);
   }
 
-  // Writes the kept squares, best first, to the first `filled` slots of the caller's arrays
-  // (no slot past them) and returns how many that is.
-  int write(std::int32_t* outX, std::int32_t* outY) const {
+  // Appends the kept squares, best first, to `ranked`, which has room for them.
+  void appendTo(RankedMoves& ranked) const {
     for (int i = 0; i < filled; ++i) {
       const int square = static_cast<int>(keys[i] & ((1 << squareBits) - 1));
-      outX[i] = square / boardStride;
-      outY[i] = square % boardStride;
+      ranked.squares[ranked.count++] = {square / boardStride, square % boardStride};
     }
-    return filled;
+  }
+  RankedMoves ranked() const {
+    RankedMoves moves;
+    appendTo(moves);
+    return moves;
   }
 };
 

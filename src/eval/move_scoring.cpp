@@ -42,16 +42,14 @@ AreaBox scoredArea(int margin) {
 }
 
 // Offers every empty square of the area by its gain, in visiting order (x, then y,
-// ascending, which is the order of the grid index), leaving out the skipCount squares of
-// skipX/skipY.
+// ascending, which is the order of the grid index), leaving out the squares of `skip`.
 void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
-               const std::int32_t* skipX = nullptr, const std::int32_t* skipY = nullptr,
-               int skipCount = 0) {
+               std::span<const Square> skip = {}) {
   std::uint64_t skipped[(boardCells + 63) / 64] = {};
-  for (int i = 0; i < skipCount; ++i) {
+  for (const Square square : skip) {
     // A square off the board is never in the area; leaving it out keeps the index safe.
-    if (!isOnBoard(skipX[i], skipY[i])) continue;
-    const int index = skipX[i] * boardStride + skipY[i];
+    if (!isOnBoard(square.x, square.y)) continue;
+    const int index = square.x * boardStride + square.y;
     skipped[index / 64] |= std::uint64_t{1} << (index % 64);
   }
   auto offerSquare = [&](int index) {
@@ -79,45 +77,43 @@ void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
 
 }  // namespace
 
-int rankAreaMoves(std::int32_t* outX, std::int32_t* outY, int player, int margin) {
+RankedMoves rankAreaMoves(int player, int margin) {
   BestMoves best(areaMoveSlots);
   offerArea(best, scoredArea(margin), keptAreaGains(player).plain);
-  return best.write(outX, outY);
+  return best.ranked();
 }
 
-int rankExtraAreaMoves(std::int32_t* outX, std::int32_t* outY, int player,
-                       const std::int32_t* skipX, const std::int32_t* skipY, int skipCount,
-                       int margin) {
+RankedMoves rankExtraAreaMoves(int player, std::span<const Square> skip, int margin) {
   BestMoves best(extraAreaMoveSlots);
-  offerArea(best, scoredArea(margin), keptAreaGains(player).raised, skipX, skipY, skipCount);
-  return best.write(outX, outY);
+  offerArea(best, scoredArea(margin), keptAreaGains(player).raised, skip);
+  return best.ranked();
 }
 
-int rankAreaAndExtraMoves(std::int32_t* outX, std::int32_t* outY, int player, int margin) {
+RankedMoves rankAreaAndExtraMoves(int player, int margin) {
   const AreaBox area = scoredArea(margin);
   const PlayerAreaGains& gains = keptAreaGains(player);
   BestMoves best(areaMoveSlots);
   offerArea(best, area, gains.plain);
-  const int filled = best.write(outX, outY);
+  RankedMoves ranked = best.ranked();
   // The gain of a square does not depend on which others are offered, so the raised
   // gains of the same catch-up serve the extra ranking.
   BestMoves extra(extraAreaMoveSlots);
-  offerArea(extra, area, gains.raised, outX, outY, filled);
-  return filled + extra.write(outX + filled, outY + filled);
+  offerArea(extra, area, gains.raised, std::span<const Square>(ranked.squares, ranked.count));
+  extra.appendTo(ranked);
+  return ranked;
 }
 
-int rankListedMoves(std::int32_t* outX, std::int32_t* outY, int player, const std::int32_t* listX,
-                    const std::int32_t* listY, int listCount) {
+RankedMoves rankListedMoves(int player, std::span<const Square> list) {
   BestMoves best(listedMoveSlots);
   // The kept gains are the trial gains of every square.
   const std::int32_t* gains = keptAreaGains(player).plain;
-  for (int i = 0; i < listCount; ++i) {
-    const int x = listX[i];
-    const int y = listY[i];
+  for (const Square square : list) {
     // A square off the board is never a move; reading it could leave the grid.
-    if (isOnBoard(x, y) && cellAt(x, y) == 0) best.offer(x, y, gains[x * boardStride + y]);
+    if (isOnBoard(square.x, square.y) && cellAt(square.x, square.y) == 0) {
+      best.offer(square, gains[square.x * boardStride + square.y]);
+    }
   }
-  return best.write(outX, outY);
+  return best.ranked();
 }
 
 }  // namespace fivefold

@@ -29,12 +29,14 @@ constexpr std::int32_t moveThresholds[10] = {
 
 // A forced block: the side to move must stop the opponent's four on (x, y). The child
 // keeps the depth; neither the window nor the clock is tested on this path. The node has
-// not brought its gains up to date, so the child finds its board total itself.
+// not brought its gains up to date, so the block's share of the child's total is scored
+// square by square.
 std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::int32_t beta,
-                               int ply, int x, int y) {
+                               int ply, std::int64_t total, int x, int y) {
+  const std::int64_t childTotal =
+      total == unknownTotal ? unknownTotal : totalAfterChange(total, x, y, player);
   setCell(x, y, player);
-  const std::int32_t s =
-      -searchNode(otherSide(player), depth, -beta, -alpha, ply + 1, unknownTotal);
+  const std::int32_t s = -searchNode(otherSide(player), depth, -beta, -alpha, ply + 1, childTotal);
   setCell(x, y, 0);
   return decayScore(s);
 }
@@ -51,7 +53,7 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
       return scoreOwnFour;
     case ThreatOutcome::BlockCommonSquare:
     case ThreatOutcome::BlockFour:
-      return searchForcedBlock(player, depth, alpha, beta, ply, threats.x, threats.y);
+      return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.x, threats.y);
     case ThreatOutcome::LostToFours:
       return scoreLostToFours;
     case ThreatOutcome::OwnThree:

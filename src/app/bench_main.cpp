@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/bench_positions.h"
+#include "bench_positions.h"
 #include "core/game_state.h"
 #include "core/output.h"
 #include "decision/opening_moves.h"

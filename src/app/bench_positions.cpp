@@ -1,4 +1,4 @@
-#include "app/bench_positions.h"
+#include "bench_positions.h"
 
 namespace fivefold {
 

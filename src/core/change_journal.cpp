@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <cstdlib>
 #include <iterator>
 
 #include "core/grid.h"
@@ -14,11 +15,13 @@ ChangeJournal changeJournal;
 namespace {
 
 constexpr std::size_t initialCapacity = 1 << 14;
-constexpr int maxReaders = 64;
 constexpr int squareWords = (boardCells + 63) / 64;
 
 // The registered readers. Plain pointers in a fixed table: readers live in static state
-// of the decision (and in tests), and register before their first use.
+// (the threat finder's eight caches, the board evaluator, the two players' area gains) and
+// in tests, and register before their first use. The table has room for several times the
+// engine's eleven, so a test may keep a few of its own; a cursor beyond it is a fault.
+constexpr int maxReaders = 64;
 JournalCursor* readers[maxReaders] = {};
 int readerCount = 0;
 
@@ -34,11 +37,9 @@ struct NetScratch {
   // The run the pending list was last made for; folding forgets it.
   std::uint32_t lastFrom = 0;
   std::uint32_t lastTo = 0;
-  std::uint32_t lastEpoch = 0;
+  std::uint32_t lastEpoch = noEpoch;
   int lastCount = 0;
 };
-
-int makePendingList(std::uint32_t from, std::uint32_t to);
 
 NetScratch scratch;
 
@@ -72,6 +73,38 @@ void drainWritten(Visit&& visit) {
     }
     scratch.written[w] = 0;
   }
+}
+
+int makePendingList(std::uint32_t from, std::uint32_t to) {
+  PendingSquare* pending = scratch.pending;
+  int count = 0;
+  // Between two calls of a reader in the search only a few writes usually pass: a short
+  // list searched and sorted in place costs less than the square marks.
+  constexpr std::uint32_t shortRun = 24;
+  if (to - from <= shortRun) {
+    // A square is new to this call unless it carries this call's stamp.
+    if (++scratch.stampNow == 0) {
+      std::fill(std::begin(scratch.stamp), std::end(scratch.stamp), 0);
+      scratch.stampNow = 1;
+    }
+    const std::uint32_t now = scratch.stampNow;
+    for (std::uint32_t e = from; e < to; ++e) {
+      const JournalEntry entry = changeJournal.entries[e];
+      if (scratch.stamp[entry.index] == now) continue;
+      scratch.stamp[entry.index] = now;
+      pending[count++] = {entry.index, entry.before};
+    }
+    for (int i = 1; i < count; ++i) {
+      const PendingSquare square = pending[i];
+      int j = i;
+      for (; j > 0 && pending[j - 1].index > square.index; --j) pending[j] = pending[j - 1];
+      pending[j] = square;
+    }
+    return count;
+  }
+  netEntries(from, to);
+  drainWritten([&](int index) { pending[count++] = {index, scratch.before[index]}; });
+  return count;
 }
 
 }  // namespace
@@ -115,42 +148,6 @@ PendingSquares takePendingSquares(JournalCursor& cursor) {
   return {pending, scratch.lastCount};
 }
 
-namespace {
-
-int makePendingList(std::uint32_t from, std::uint32_t to) {
-  PendingSquare* pending = scratch.pending;
-  int count = 0;
-  // Between two calls of a reader in the search only a few writes usually pass: a short
-  // list searched and sorted in place costs less than the square marks.
-  constexpr std::uint32_t shortRun = 24;
-  if (to - from <= shortRun) {
-    // A square is new to this call unless it carries this call's stamp.
-    if (++scratch.stampNow == 0) {
-      std::fill(std::begin(scratch.stamp), std::end(scratch.stamp), 0);
-      scratch.stampNow = 1;
-    }
-    const std::uint32_t now = scratch.stampNow;
-    for (std::uint32_t e = from; e < to; ++e) {
-      const JournalEntry entry = changeJournal.entries[e];
-      if (scratch.stamp[entry.index] == now) continue;
-      scratch.stamp[entry.index] = now;
-      pending[count++] = {entry.index, entry.before};
-    }
-    for (int i = 1; i < count; ++i) {
-      const PendingSquare square = pending[i];
-      int j = i;
-      for (; j > 0 && pending[j - 1].index > square.index; --j) pending[j] = pending[j - 1];
-      pending[j] = square;
-    }
-    return count;
-  }
-  netEntries(from, to);
-  drainWritten([&](int index) { pending[count++] = {index, scratch.before[index]}; });
-  return count;
-}
-
-}  // namespace
-
 void foldJournal() {
   ensureCapacity();
   ChangeJournal& journal = changeJournal;
@@ -189,7 +186,7 @@ void foldJournal() {
     reader.position = newPlace[m];
   }
   journal.size = written;
-  scratch.lastEpoch = 0;
+  scratch.lastEpoch = noEpoch;
   // Keep room for at least as many new entries as survived.
   if (journal.size * 2 > journal.entries.size()) journal.entries.resize(journal.entries.size() * 2);
 }

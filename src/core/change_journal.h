@@ -20,11 +20,15 @@ struct JournalEntry {
   std::uint8_t after;   // and after
 };
 
+// The journal's epochs start at 1 and only count up (restartReaders), so a reader or a
+// cached list marked with noEpoch never belongs to the current epoch.
+constexpr std::uint32_t noEpoch = 0;
+
 // A reader's place in the journal. It registers itself with the journal while it exists,
 // so that folding can keep the entries it has not seen yet.
 struct JournalCursor {
-  std::uint32_t position = 0;  // entries seen
-  std::uint32_t epoch = 0;     // the epoch they belong to; 0: nothing seen yet
+  std::uint32_t position = 0;     // entries seen
+  std::uint32_t epoch = noEpoch;  // the epoch they belong to; noEpoch: nothing seen yet
 
   JournalCursor();
   ~JournalCursor();
@@ -35,7 +39,7 @@ struct JournalCursor {
 struct ChangeJournal {
   std::vector<JournalEntry> entries;  // sized to the capacity; the first `size` are used
   std::uint32_t size = 0;
-  std::uint32_t epoch = 1;
+  std::uint32_t epoch = noEpoch + 1;
 };
 
 extern ChangeJournal changeJournal;

@@ -1,6 +1,7 @@
 #include "decision/alpha_beta.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/game_state.h"
 #include "core/score_scale.h"
@@ -14,6 +15,12 @@ namespace fivefold {
 
 namespace {
 
+// The board's total (see boardTotal) when the caller knows it; unknownTotal when not.
+constexpr std::int64_t unknownTotal = std::numeric_limits<std::int64_t>::min();
+
+std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply,
+                        std::int64_t total);
+
 // The candidate at position i of a node's list is searched only while the node's best
 // score so far is below entry i.
 constexpr std::int32_t moveThresholds[10] = {
@@ -21,20 +28,23 @@ constexpr std::int32_t moveThresholds[10] = {
     -200,          -scoreDecided, -scoreDecided};
 
 // A forced block: the side to move must stop the opponent's four on (x, y). The child
-// keeps the depth; neither the window nor the clock is tested on this path.
+// keeps the depth; neither the window nor the clock is tested on this path. The node has
+// not brought its gains up to date, so the block's share of the child's total is scored
+// square by square.
 std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::int32_t beta,
-                               int ply, int x, int y) {
+                               int ply, std::int64_t total, int x, int y) {
+  const std::int64_t childTotal =
+      total == unknownTotal ? unknownTotal : totalAfterChange(total, x, y, player);
   setCell(x, y, player);
-  const std::int32_t s = -alphaBeta(otherSide(player), depth, -beta, -alpha, ply + 1);
+  const std::int32_t s = -searchNode(otherSide(player), depth, -beta, -alpha, ply + 1, childTotal);
   setCell(x, y, 0);
   return decayScore(s);
 }
 
-}  // namespace
-
-std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply) {
+std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply,
+                        std::int64_t total) {
   searchState.nodeCount += 1;
-  if (depth <= 0) return evaluateBoard(player);
+  if (depth <= 0) return total == unknownTotal ? evaluateBoard(player) : boardValue(total, player);
   const int opponent = otherSide(player);
   NodeLists& lists = nodeLists(ply);
   const ThreatPhase threats = settleThreats(player, treeMargin, lists);
@@ -43,7 +53,7 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
       return scoreOwnFour;
     case ThreatOutcome::BlockCommonSquare:
     case ThreatOutcome::BlockFour:
-      return searchForcedBlock(player, depth, alpha, beta, ply, threats.x, threats.y);
+      return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.x, threats.y);
     case ThreatOutcome::LostToFours:
       return scoreLostToFours;
     case ThreatOutcome::OwnThree:
@@ -55,13 +65,24 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
   }
   const int count = threats.candidates;
 
-  // At depth 1 every child is a leaf, whose value is the board evaluation. Its total is the
-  // total here plus what the stone of the side to move adds on the child's square, which is
-  // that side's kept area gain of the square (the same sum over the same windows), so the
-  // children are valued without being set up.
+  // A child's board total is the total here plus what the stone of the side to move adds on
+  // the child's square, which is that side's kept area gain of the square (the same sum over
+  // the same windows). So only a node whose caller does not know its total scores the
+  // board's windows, and at depth 1, where every child is a leaf valued by the board
+  // evaluation, the children are valued without being set up. The gains are read now, while
+  // they are those of this board: the candidates were just ranked by them, and the nodes
+  // below, where the same side moves, bring them to their own boards.
   const bool leaves = depth == 1;
-  const std::int64_t total = leaves ? boardTotal() : 0;
-  const std::int32_t* gains = leaves ? keptAreaGains(player).plain : nullptr;
+  std::int64_t childTotals[maxCandidates];
+  if (count > 0) {
+    if (total == unknownTotal) total = boardTotal();
+    const std::int32_t* gains = keptAreaGains(player).plain;
+    for (int i = 0; i < count; ++i) {
+      const Square move = lists.candidates.squares[i];
+      const std::int32_t gain = gains[move.x * boardStride + move.y];
+      childTotals[i] = total + (player == 1 ? gain : -gain);
+    }
+  }
 
   std::int32_t best = -scoreInfinity;
   int bound = depth - 1;
@@ -70,12 +91,12 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
     std::int32_t r;
     if (leaves) {
       searchState.nodeCount += 1;
-      const std::int32_t gain = gains[lists.candX[i] * boardStride + lists.candY[i]];
-      r = boardValue(total + (player == 1 ? gain : -gain), opponent);
+      r = boardValue(childTotals[i], opponent);
     } else {
-      setCell(lists.candX[i], lists.candY[i], player);
-      r = alphaBeta(opponent, bound, -beta, -alpha, ply + 1);
-      setCell(lists.candX[i], lists.candY[i], 0);
+      const Square move = lists.candidates.squares[i];
+      setCell(move.x, move.y, player);
+      r = searchNode(opponent, bound, -beta, -alpha, ply + 1, childTotals[i]);
+      setCell(move.x, move.y, 0);
     }
     if (isTimeUp()) {
       setStopSearch(1);
@@ -90,6 +111,12 @@ std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t b
     if (bound < 0) break;
   }
   return best;
+}
+
+}  // namespace
+
+std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply) {
+  return searchNode(player, depth, alpha, beta, ply, unknownTotal);
 }
 
 }  // namespace fivefold

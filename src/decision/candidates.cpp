@@ -22,25 +22,25 @@ NodeLists& nodeLists(int ply) {
 
 int buildCandidates(int player, int margin, const ThreatList& threes, int threeCount,
                     NodeLists& lists) {
-  if (threeCount == 0) return rankAreaAndExtraMoves(lists.candX, lists.candY, player, margin);
-  lists.squareX.clear();
-  lists.squareY.clear();
+  if (threeCount == 0) {
+    lists.candidates = rankAreaAndExtraMoves(player, margin);
+    return lists.candidates.count;
+  }
+  std::vector<Square>& listed = lists.listed;
+  listed.clear();
   const ThreatList& fourMakers = findThreats(player, Four, OneMissing);
   if (threeCount >= 2) {
     std::int32_t commonX[maxCostSquares];
     std::int32_t commonY[maxCostSquares];
     std::int32_t common = 0;
     commonCostSquares(threes, threeCount, commonX, commonY, common);
-    lists.squareX.insert(lists.squareX.end(), commonX, commonX + common);
-    lists.squareY.insert(lists.squareY.end(), commonY, commonY + common);
+    for (int i = 0; i < common; ++i) listed.push_back({commonX[i], commonY[i]});
   }
-  for (const ThreatRecord& record : fourMakers) {
-    lists.squareX.push_back(record.missingX);
-    lists.squareY.push_back(record.missingY);
-  }
-  if (threeCount == 1) collectCostSquares(lists.squareX, lists.squareY, threes, 1);
-  return rankListedMoves(lists.candX, lists.candY, player, lists.squareX.data(),
-                         lists.squareY.data(), static_cast<int>(lists.squareX.size()));
+  for (const ThreatRecord& record : fourMakers)
+    listed.push_back({record.missingX, record.missingY});
+  if (threeCount == 1) collectCostSquares(listed, threes, 1);
+  lists.candidates = rankListedMoves(player, listed);
+  return lists.candidates.count;
 }
 
 }  // namespace fivefold

@@ -1,16 +1,12 @@
 #include "decision/opening_moves.h"
 
 #include "core/game_state.h"
+#include "core/grid.h"
 #include "decision/opening_random.h"
 
 namespace fivefold {
 
 namespace {
-
-struct Square {
-  std::int32_t x;
-  std::int32_t y;
-};
 
 // Step one square diagonally from (from, ...) towards the centre; a coordinate equal to
 // the centre's steps by +1.

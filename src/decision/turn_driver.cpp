@@ -84,17 +84,12 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
   if (decideByThreats(x, y, score, count)) return score;
 
   // The root list: after every iteration the kept moves replace it.
-  const NodeLists& rootLists = nodeLists(0);
-  std::int32_t candX[maxCandidates] = {};
-  std::int32_t candY[maxCandidates] = {};
-  for (int i = 0; i < count; ++i) {
-    candX[i] = rootLists.candX[i];
-    candY[i] = rootLists.candY[i];
-  }
+  RankedMoves root = nodeLists(0).candidates;
+  const Square* cand = root.squares;
 
   if (count > 0) {
-    x = candX[0];
-    y = candY[0];
+    x = cand[0].x;
+    y = cand[0].y;
   } else {
     firstEmptySquare(x, y);
   }
@@ -107,30 +102,28 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
       return lastScore;
     }
     if (count == 1) {
-      x = candX[0];
-      y = candY[0];
+      x = cand[0].x;
+      y = cand[0].y;
       printLine("MESSAGE AB: D:%d F:0M S:%d", depth, searchRate());
       return lastScore;
     }
 
     std::int32_t best = -scoreInfinity;
-    std::int32_t bestX = candX[0];
-    std::int32_t bestY = candY[0];
+    std::int32_t bestX = cand[0].x;
+    std::int32_t bestY = cand[0].y;
     // The moves of this iteration that do not lose, best first, equal scores in search
     // order: the next iteration's list.
-    std::int32_t keptX[maxCandidates];
-    std::int32_t keptY[maxCandidates];
-    BestMoves kept(keptX, keptY, maxCandidates);
+    BestMoves kept(maxCandidates);
     for (int i = 0; i < count; ++i) {
-      setCell(candX[i], candY[i], 1);
+      setCell(cand[i].x, cand[i].y, 1);
       const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -best);
-      setCell(candX[i], candY[i], 0);
+      setCell(cand[i].x, cand[i].y, 0);
       const std::int32_t s = decayScore(-r);
       if (isTimeUp()) {
         setStopSearch(1);
         if (i == 0 && lastScore == -scoreInfinity) {
-          x = candX[0];
-          y = candY[0];
+          x = cand[0].x;
+          y = cand[0].y;
           printLine("MESSAGE AB: D:%d E:%d F:T1Aa S:%d", depth, 0, searchRate());
           return 0;
         }
@@ -144,18 +137,18 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
           printLine("MESSAGE AB: D:%d E:%d F:T1B S:%d", depth, best, searchRate());
           return best;
         }
-        x = candX[i];
-        y = candY[i];
+        x = cand[i].x;
+        y = cand[i].y;
         printLine("MESSAGE AB: D:%d F:T1C S:%d", depth, searchRate());
         return s;
       }
       if (s > best) {
         best = s;
-        bestX = candX[i];
-        bestY = candY[i];
+        bestX = cand[i].x;
+        bestY = cand[i].y;
       }
       if (s > scoreDecided) bound = std::min(bound, quickerWinDepth(s));
-      if (s > -scoreDecided) kept.offer(candX[i], candY[i], s);
+      if (s > -scoreDecided) kept.offer(cand[i], s);
       if (bound < 0) return best;
     }
 
@@ -172,9 +165,8 @@ std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
       printLine("MESSAGE AB: D:%d E:%d F:T2 S:%d", depth, best, searchRate());
       return best;
     }
-    std::copy_n(keptX, kept.filled, candX);
-    std::copy_n(keptY, kept.filled, candY);
-    count = kept.filled;
+    root = kept.ranked();
+    count = root.count;
     if (const std::int32_t limit = depthLimit(); limit > 0 && depth + 2 > limit) {
       printLine("MESSAGE AB: D:%d E:%d F:L S:%d", depth, best, searchRate());
       return best;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <iterator>
 
 #include "core/board_changes.h"
+#include "core/int_lanes.h"
 #include "eval/line_windows.h"
 
 namespace fivefold {
@@ -37,58 +37,51 @@ void startAfresh(PlayerAreaGains& kept, int side) {
 // set aside. A square's kept gain is the sum of its lanes over the windows around it, so a
 // change of another square moves it by the new pattern's lane less the old one's, and a
 // change of the square itself leaves it as it is: the gains of occupied squares are kept
-// too, ready for when the square is emptied again.
-constexpr int gainLaneCount = 8;  // seven squares and a zero, a whole number of vectors
-struct alignas(32) GainLanes {
-  std::int32_t lane[gainLaneCount];
+// too, ready for when the square is emptied again. The plain and the raised lanes of a
+// pattern lie side by side, so that one look-up serves both.
+constexpr int gainLaneCount = 8;  // seven squares and a zero: two whole Int4
+struct alignas(64) GainLanes {
+  std::int32_t plain[gainLaneCount];   // `without` the plain pattern values
+  std::int32_t raised[gainLaneCount];  // `without` the raised ones
 };
 
-constexpr std::array<GainLanes, windowPatterns> makeGainLanes(
-    const std::array<std::int32_t, windowPatterns>& without) {
+constexpr std::array<GainLanes, windowPatterns> makeGainLanes() {
   std::array<GainLanes, windowPatterns> lanes{};
   for (int code = 0; code < windowPatterns; ++code) {
     for (int j = 0; j < windowSquares; ++j) {
       const int weight = powersOfThree[windowSquares - 1 - j];
       const int emptied = code - (code / weight) % 3 * weight;
-      lanes[code].lane[j] = countPatternValues[emptied + weight] - without[emptied];
+      const std::int32_t with = countPatternValues[emptied + weight];
+      lanes[code].plain[j] = with - countPatternValues[emptied];
+      lanes[code].raised[j] = with - raisedPatternValues[emptied];
     }
   }
   return lanes;
 }
 
-constexpr std::array<GainLanes, windowPatterns> plainGainLanes = makeGainLanes(countPatternValues);
-constexpr std::array<GainLanes, windowPatterns> raisedGainLanes =
-    makeGainLanes(raisedPatternValues);
+constexpr std::array<GainLanes, windowPatterns> gainLanes = makeGainLanes();
 
-// Sums of gain lanes over consecutive windows of a line: lanes i of `low` and `high` are
-// line cells first + i and first + 4 + i, where `first` is the line cell of the next
-// window's first square.
-using FourLanes = std::int32_t __attribute__((vector_size(16)));
-
+// Running sums of gain lanes over consecutive windows of a line: lanes i of `low` and
+// `high` are line cells first + i and first + 4 + i, where `first` is the line cell of the
+// next window's first square.
 struct LaneSums {
-  FourLanes low, high;
-
-  static FourLanes load(const std::int32_t* lanes) {
-    FourLanes v;
-    std::memcpy(&v, lanes, sizeof v);
-    return v;
-  }
+  Int4 low = splatInt4(0);
+  Int4 high = splatInt4(0);
 
   // Adds the window's lanes `added` less `taken`, and returns the sum of cell `first`, which
   // no later window reaches; the others move down one lane.
-  std::int32_t addAndShift(const GainLanes& added, const GainLanes& taken) {
-    low += load(added.lane) - load(taken.lane);
-    high += load(added.lane + 4) - load(taken.lane + 4);
-    const std::int32_t done = low[0];
-    const FourLanes zero{};
-    low = __builtin_shufflevector(low, high, 1, 2, 3, 4);
-    high = __builtin_shufflevector(high, zero, 1, 2, 3, 4);
+  std::int32_t addAndShift(const std::int32_t* added, const std::int32_t* taken) {
+    low = low + (loadInt4(added) - loadInt4(taken));
+    high = high + (loadInt4(added + 4) - loadInt4(taken + 4));
+    const std::int32_t done = firstLane(low);
+    low = shiftDownInt4(low, high);
+    high = shiftDownInt4(high, splatInt4(0));
     return done;
   }
 
   void store(std::int32_t* out) const {
-    std::memcpy(out, &low, sizeof low);
-    std::memcpy(out + 4, &high, sizeof high);
+    storeInt4(out, low);
+    storeInt4(out + 4, high);
   }
 };
 
@@ -99,32 +92,40 @@ void absorbChange(PlayerAreaGains& kept, int index, int side, int before, int af
   for (int k = 0; k < lineDirections; ++k) {
     WindowCells window;
     if (!readWindowCells(kept.snapshotLines, index, k, window)) continue;
-    // Bit 2(u + 6): the square at offset u is on the board and is not the changed one.
-    const LineWord others = window.onBoard & ~(LineWord{1} << 12);
-    // The changes are summed per square of the line first, then added to the kept gains;
-    // the changed square's own sum is never added. Window by window,
-    // the running sums of line cells start .. start + 7 are kept in two vectors of four;
-    // after each window the first of them is final and the rest move down by one cell.
-    std::int32_t plainChange[16];
-    std::int32_t raisedChange[16];
-    LaneSums plain{};
-    LaneSums raised{};
-    for (int start = 0; start <= 6; ++start) {
-      // A window that leaves the board changes nothing: its new pattern is its old one.
-      const bool inside = start >= window.firstOffset + 6 && start <= window.lastOffset + 6;
+    // The changes are summed per cell of the line first (cell u + windowReach the square at
+    // offset u), then added to the kept gains. Window by window (the window at offset o
+    // starts at cell o + windowReach), the running sums of cells start .. start + 7 are kept
+    // in two Int4; after each window the first of them is final and the rest move down by
+    // one cell, and after the last the eight left are stored whole.
+    constexpr int cellCount = windowSquares + gainLaneCount;
+    std::int32_t plainChange[cellCount];
+    std::int32_t raisedChange[cellCount];
+    LaneSums plain;
+    LaneSums raised;
+    // A window that leaves the board changes nothing: its new pattern is its old one.
+    const int firstInside = window.firstOffset + windowReach;
+    const int lastInside = window.lastOffset + windowReach;
+    for (int start = 0; start < windowSquares; ++start) {
+      const bool inside = start >= firstInside && start <= lastInside;
       const int code = windowCode(window.cells >> (2 * start), side);
       const int centreWeight = powersOfThree[start];
       const int oldCode = code + before * centreWeight;
       const int newCode = inside ? code + after * centreWeight : oldCode;
-      plainChange[start] = plain.addAndShift(plainGainLanes[newCode], plainGainLanes[oldCode]);
-      raisedChange[start] = raised.addAndShift(raisedGainLanes[newCode], raisedGainLanes[oldCode]);
+      const GainLanes& added = gainLanes[newCode];
+      const GainLanes& taken = gainLanes[oldCode];
+      plainChange[start] = plain.addAndShift(added.plain, taken.plain);
+      raisedChange[start] = raised.addAndShift(added.raised, taken.raised);
     }
-    plain.store(plainChange + 7);
-    raised.store(raisedChange + 7);
+    plain.store(plainChange + windowSquares);
+    raised.store(raisedChange + windowSquares);
+    // Every square on the board from offset `from` to `to` takes its sum. A square off the
+    // board is left alone: its cell borders windows inside, so its sum need not be zero,
+    // and its index could be another square's. The changed square's own sum is zero (its
+    // lanes set aside what it holds), so it needs no exception.
     const int step = directionDx[k] * boardStride + directionDy[k];
-    for (LineWord squares = others; squares != 0; squares &= squares - 1) {
-      const int cell = std::countr_zero(squares) / 2;
-      const int square = index + (cell - 6) * step;
+    int square = index + window.from * step;
+    for (int cell = window.from + windowReach; cell <= window.to + windowReach;
+         ++cell, square += step) {
       kept.plain[square] += plainChange[cell];
       kept.raised[square] += raisedChange[cell];
     }

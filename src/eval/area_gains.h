@@ -30,9 +30,10 @@ struct AreaGainsState {
 
 extern AreaGainsState areaGains;
 
-// The player's kept gains, brought up to the live board: for every empty square of the
-// playing area, plain[x * 20 + y] is what pointGain and raised[x * 20 + y] what
-// pointGainRaised would give with the player's stone on it.
+// The player's kept gains, brought up to the live board: for every square of the playing
+// area, plain[x * 20 + y] is what pointGain and raised[x * 20 + y] what pointGainRaised
+// would give with the player's stone on it (on an occupied square: as if it were emptied
+// first).
 const PlayerAreaGains& keptAreaGains(int player);
 
 }  // namespace fivefold

@@ -35,6 +35,14 @@ std::int64_t boardTotal() {
   return total;
 }
 
+std::int64_t totalAfterChange(std::int64_t total, int x, int y, Cell value) {
+  constexpr int side = 1;  // the engine's stones count plus
+  const std::int32_t* values = countPatternValues.data();
+  const int index = x * boardStride + y;
+  return total + sumWindowChange(lineWords, index, side, cellDigits[side][gameState.board[index]],
+                                 cellDigits[side][value], values, values);
+}
+
 std::int32_t boardValue(std::int64_t total, int player) {
   const bool engineToMove = player == 1;
   if (total > scoreDecided) return engineToMove ? scoreBoardDecided : -scoreBoardDecided;

@@ -16,7 +16,7 @@ struct BoardEvaluatorState {
   // The line words of the board at the end of the previous call: a change is scored on
   // them as they stand with the earlier changes of the same call written in.
   LineWord snapshotLines[lineWordCount] = {};
-  // Board value of evalSnapshot from the engine's side. 64 bits: a position crowded with
+  // Board value of the snapshot from the engine's side. 64 bits: a position crowded with
   // fives (possible through BOARD) can pass the 32-bit range.
   std::int64_t evalTotal = 0;
 };
@@ -32,6 +32,10 @@ std::int32_t evaluateBoard(int player);
 // the live board, and the value for player of a board with a given total.
 std::int64_t boardTotal();
 std::int32_t boardValue(std::int64_t total, int player);
+
+// The total of the live board with square (x, y) changed to `value`, from the live board's
+// total: the change scored as boardTotal scores it.
+std::int64_t totalAfterChange(std::int64_t total, int x, int y, Cell value);
 
 inline std::int64_t boardEvaluatorTotal() {
   return boardEvaluator.evalTotal;

@@ -107,29 +107,33 @@ inline int windowCode(LineWord cells, int side) {
          windowCodeTables.lastThree[side][(cells >> 8) & 0x3F];
 }
 
-// The squares around a square along direction k that its windows can hold: cell u + 6 of
-// `cells` is the square at offset u (-6 .. 6), read from the line words of some grid; the
-// square itself and squares off the playing area read 0. Window o covers offsets o .. o + 6,
-// its five squares o + 1 .. o + 5; those with all five on the board run from firstOffset to
-// lastOffset.
+// How far along a line a window that holds or borders a square reaches from it: six
+// squares, the whole window less the square itself.
+constexpr int windowReach = windowSquares - 1;
+
+// The squares around a square along direction k that its windows can hold: cell
+// u + windowReach of `cells` is the square at offset u (-windowReach .. windowReach), read
+// from the line words of some grid; the square itself and squares off the playing area read
+// 0. Window o covers offsets o .. o + windowReach, its five squares o + 1 .. o + 5; those with
+// all five on the board run from firstOffset to lastOffset.
 struct WindowCells {
   LineWord cells;
-  LineWord onBoard;  // bit 2(u + 6): the square at offset u lies in the playing area
+  int from, to;  // the squares in the playing area: offsets from .. to, a run through 0
   int firstOffset, lastOffset;
 };
 
 // Reads the cells; false if no window of direction k holds or borders the square.
 inline bool readWindowCells(const LineWord* words, int index, int k, WindowCells& out) {
-  constexpr LineWord thirteenCells = (LineWord{1} << 26) - 1;
-  constexpr LineWord centre = LineWord{3} << 12;
-  LineAround around = lineAround(words, index, k, 6);
-  out.onBoard = around.onBoard & thirteenCells;
-  // The squares on the board form one run through the centre: from .. to.
-  const int from = std::countr_zero(out.onBoard) / 2 - 6;
-  const int to = (63 - std::countl_zero(out.onBoard)) / 2 - 6;
-  out.firstOffset = std::max(-6, from - 1);
-  out.lastOffset = std::min(0, to - 5);
-  out.cells = around.cells & (out.onBoard * 3) & ~centre;
+  constexpr LineWord reachedCells = (LineWord{1} << (2 * (2 * windowReach + 1))) - 1;
+  constexpr LineWord centre = LineWord{3} << (2 * windowReach);
+  LineAround around = lineAround(words, index, k, windowReach);
+  const LineWord onBoard = around.onBoard & reachedCells;
+  // The squares on the board form one run through the centre.
+  out.from = std::countr_zero(onBoard) / 2 - windowReach;
+  out.to = (63 - std::countl_zero(onBoard)) / 2 - windowReach;
+  out.firstOffset = std::max(-windowReach, out.from - 1);
+  out.lastOffset = std::min(0, out.to - 5);
+  out.cells = around.cells & (onBoard * 3) & ~centre;
   return out.firstOffset <= out.lastOffset;
 }
 
@@ -145,8 +149,8 @@ inline std::int32_t sumWindowChange(const LineWord* words, int index, int side, 
     WindowCells window;
     if (!readWindowCells(words, index, k, window)) continue;
     for (int o = window.firstOffset; o <= window.lastOffset; ++o) {
-      const int code = windowCode(window.cells >> (2 * (o + 6)), side);
-      const int centreWeight = powersOfThree[o + 6];
+      const int code = windowCode(window.cells >> (2 * (o + windowReach)), side);
+      const int centreWeight = powersOfThree[o + windowReach];
       sum += after[code + afterDigit * centreWeight] - before[code + beforeDigit * centreWeight];
     }
   }

@@ -20,15 +20,13 @@ bool hasCostSquare(const ThreatRecord& record, std::int32_t x, std::int32_t y) {
 
 }  // namespace
 
-int collectCostSquares(std::vector<std::int32_t>& xs, std::vector<std::int32_t>& ys,
-                       const ThreatList& list, int n) {
+int collectCostSquares(std::vector<Square>& squares, const ThreatList& list, int n) {
   int written = 0;
   const int records = recordsToRead(list, n);
   for (int r = 0; r < records; ++r) {
     const ThreatRecord& record = list[r];
     for (int c = 0; c < record.costCount; ++c) {
-      xs.push_back(record.costX[c]);
-      ys.push_back(record.costY[c]);
+      squares.push_back({record.costX[c], record.costY[c]});
       written += 1;
     }
   }

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/grid.h"
 #include "threats/threat_finder.h"
 
 namespace fivefold {
 
 // Appends the cost squares of the first n records (list order, then cost-list order) to
-// xs and ys; duplicates are kept. Returns how many squares were appended.
-int collectCostSquares(std::vector<std::int32_t>& xs, std::vector<std::int32_t>& ys,
-                       const ThreatList& list, int n);
+// squares; duplicates are kept. Returns how many squares were appended.
+int collectCostSquares(std::vector<Square>& squares, const ThreatList& list, int n);
 
 // The squares common to the cost lists of the first n records, in the order of the first
 // record's cost list, written to xs and ys (room for 5) with their number in count.

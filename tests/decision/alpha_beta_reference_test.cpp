@@ -39,38 +39,30 @@ std::vector<std::pair<int, int>> commonSquares(const ThreatList& records) {
 }
 
 std::vector<std::pair<int, int>> candidates(int player, const ThreatList& threes) {
-  std::int32_t xs[10];
-  std::int32_t ys[10];
-  int count = 0;
+  RankedMoves ranked;
   if (threes.empty()) {
-    count = rankAreaMoves(xs, ys, player, 2);
-    count += rankExtraAreaMoves(xs + count, ys + count, player, xs, ys, count, 2);
+    ranked = rankAreaMoves(player, 2);
+    const RankedMoves extra =
+        rankExtraAreaMoves(player, std::span<const Square>(ranked.squares, ranked.count), 2);
+    for (int i = 0; i < extra.count; ++i) ranked.squares[ranked.count++] = extra.squares[i];
   } else {
-    std::vector<std::int32_t> listX;
-    std::vector<std::int32_t> listY;
+    std::vector<Square> list;
     if (threes.size() >= 2) {
-      for (const auto& [x, y] : commonSquares(threes)) {
-        listX.push_back(x);
-        listY.push_back(y);
-      }
+      for (const auto& [x, y] : commonSquares(threes)) list.push_back({x, y});
     }
     ThreatList makers;
     makers = findThreats(player, Four, OneMissing);
-    for (const ThreatRecord& r : makers) {
-      listX.push_back(r.missingX);
-      listY.push_back(r.missingY);
-    }
+    for (const ThreatRecord& r : makers) list.push_back({r.missingX, r.missingY});
     if (threes.size() == 1) {
       for (int k = 0; k < threes[0].costCount; ++k) {
-        listX.push_back(threes[0].costX[k]);
-        listY.push_back(threes[0].costY[k]);
+        list.push_back({threes[0].costX[k], threes[0].costY[k]});
       }
     }
-    count =
-        rankListedMoves(xs, ys, player, listX.data(), listY.data(), static_cast<int>(listX.size()));
+    ranked = rankListedMoves(player, list);
   }
   std::vector<std::pair<int, int>> moves;
-  for (int i = 0; i < count; ++i) moves.emplace_back(xs[i], ys[i]);
+  for (int i = 0; i < ranked.count; ++i)
+    moves.emplace_back(ranked.squares[i].x, ranked.squares[i].y);
   return moves;
 }
 

@@ -39,9 +39,10 @@ class AlphaBetaTest : public SearchTest {
     const int count = buildCandidates(1, 2, ThreatList{}, 0, lists);
     std::vector<std::int32_t> values;
     for (int i = 0; i < count; ++i) {
-      put(lists.candX[i], lists.candY[i], 1);
+      const Square move = lists.candidates.squares[i];
+      put(move.x, move.y, 1);
       values.push_back(-evaluateBoard(2));
-      put(lists.candX[i], lists.candY[i], 0);
+      put(move.x, move.y, 0);
     }
     return values;
   }
@@ -182,8 +183,7 @@ TEST_F(AlphaBetaTest, WinFoundLowersTheBoundOfTheRemainingMoves) {
   fillEmptyWithBlockers(keepEmpty);
   NodeLists lists;
   ASSERT_EQ(buildCandidates(1, 2, ThreatList{}, 0, lists), 10);
-  ASSERT_EQ(lists.candX[0], 8);
-  ASSERT_EQ(lists.candY[0], 10);
+  ASSERT_EQ(lists.candidates.squares[0], (Square{8, 10}));
 
   EXPECT_EQ(search(1, 3), decayScore(-scoreLostToFours));
   const std::int64_t shallow = nodes();

@@ -42,7 +42,9 @@ class TurnDriverTest : public SearchTest {
     NodeLists lists;
     const int count = buildCandidates(1, 4, ThreatList{}, 0, lists);
     std::vector<std::pair<int, int>> moves;
-    for (int i = 0; i < count; ++i) moves.emplace_back(lists.candX[i], lists.candY[i]);
+    for (int i = 0; i < count; ++i) {
+      moves.emplace_back(lists.candidates.squares[i].x, lists.candidates.squares[i].y);
+    }
     return moves;
   }
   static void quietPosition() {

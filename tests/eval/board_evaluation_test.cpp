@@ -75,7 +75,7 @@ TEST(EvaluateBoard, ANewGameStartsFromAnEmptySnapshot) {
   EXPECT_EQ(boardEvaluatorTotal(), boardValueFromScratch());
 }
 
-TEST(EvaluateBoard, IncrementalTotalMatchesFromScratchOverRandomSteps) {
+TEST(EvaluateBoard, IncrementalTotalsMatchFromScratchOverRandomSteps) {
   std::mt19937 random(77);
   for (const auto& size : testing::testSizes) {
     freshBoard(size[0], size[1]);
@@ -86,7 +86,11 @@ TEST(EvaluateBoard, IncrementalTotalMatchesFromScratchOverRandomSteps) {
       const int action = pickStep(random);
       const int x = pickX(random), y = pickY(random);
       if (action < 4) {
-        put(x, y, cellAt(x, y) == 0 ? pickCell(random) : cellAt(x, y));
+        // The total after one change, scored from the total before it.
+        const Cell value = cellAt(x, y) == 0 ? pickCell(random) : cellAt(x, y);
+        const std::int64_t after = totalAfterChange(boardValueFromScratch(), x, y, value);
+        put(x, y, value);
+        ASSERT_EQ(after, boardValueFromScratch()) << "step " << step;
       } else if (action < 7) {
         put(x, y, 0);
       } else {

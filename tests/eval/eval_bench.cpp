@@ -28,18 +28,13 @@ void middleGame() {
 
 void rankAreaMovesMargin2(benchmark::State& state) {
   middleGame();
-  std::int32_t x[200], y[200];
-  for (auto _ : state) benchmark::DoNotOptimize(rankAreaMoves(x, y, 1, 2));
+  for (auto _ : state) benchmark::DoNotOptimize(rankAreaMoves(1, 2));
 }
 BENCHMARK(rankAreaMovesMargin2);
 
 void rankAreaAndExtraMovesMargin2(benchmark::State& state) {
   middleGame();
-  std::int32_t x[200], y[200];
-  for (auto _ : state) {
-    const int count = rankAreaMoves(x, y, 1, 2);
-    benchmark::DoNotOptimize(rankExtraAreaMoves(x + count, y + count, 1, x, y, count, 2));
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(rankAreaAndExtraMoves(1, 2));
 }
 BENCHMARK(rankAreaAndExtraMovesMargin2);
 

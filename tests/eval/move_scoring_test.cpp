@@ -16,85 +16,37 @@ namespace {
 using testing::boardCopy;
 using testing::freshBoard;
 using testing::put;
-using Square = std::pair<int, int>;
 
-// What the caller's arrays hold before a call: a different value in every slot, so that a
-// slot copied into another is seen as well.
-std::int32_t untouchedX(int slot) {
-  return -100 - slot;
-}
-std::int32_t untouchedY(int slot) {
-  return -200 - slot;
+std::vector<Square> squaresOf(const RankedMoves& ranked) {
+  return {ranked.squares, ranked.squares + ranked.count};
 }
 
-struct Ranked {
-  std::vector<Square> squares;  // the reported entries
-  int untouchedAfter = 0;       // entries past the reported ones still as they were
-};
-
-// Calls rank(outX, outY) on output arrays prefilled with the untouched values.
-template <typename Rank>
-Ranked ranked(Rank rank) {
-  constexpr int room = 20;
-  std::int32_t x[room], y[room];
-  for (int i = 0; i < room; ++i) x[i] = untouchedX(i), y[i] = untouchedY(i);
-  const int count = rank(x, y);
-  Ranked result;
-  for (int i = 0; i < count; ++i) result.squares.emplace_back(x[i], y[i]);
-  for (int i = count; i < room; ++i) {
-    result.untouchedAfter += x[i] == untouchedX(i) && y[i] == untouchedY(i);
-  }
-  return result;
+std::vector<Square> areaMoves(int player, int margin) {
+  return squaresOf(rankAreaMoves(player, margin));
 }
 
-struct Columns {
-  std::vector<std::int32_t> x, y;
-  int count() const { return static_cast<int>(x.size()); }
-};
-
-Columns columns(const std::vector<Square>& squares) {
-  Columns split;
-  for (const auto& [sx, sy] : squares) {
-    split.x.push_back(sx);
-    split.y.push_back(sy);
-  }
-  return split;
+std::vector<Square> extraAreaMoves(int player, const std::vector<Square>& skip, int margin) {
+  return squaresOf(rankExtraAreaMoves(player, skip, margin));
 }
 
-Ranked areaMoves(int player, int margin) {
-  return ranked(
-      [&](std::int32_t* x, std::int32_t* y) { return rankAreaMoves(x, y, player, margin); });
-}
-
-Ranked extraAreaMoves(int player, const std::vector<Square>& skip, int margin) {
-  const Columns s = columns(skip);
-  return ranked([&](std::int32_t* x, std::int32_t* y) {
-    return rankExtraAreaMoves(x, y, player, s.x.data(), s.y.data(), s.count(), margin);
-  });
-}
-
-Ranked areaAndExtraMoves(int player, int margin) {
-  return ranked([&](std::int32_t* x, std::int32_t* y) {
-    return rankAreaAndExtraMoves(x, y, player, margin);
-  });
+std::vector<Square> areaAndExtraMoves(int player, int margin) {
+  return squaresOf(rankAreaAndExtraMoves(player, margin));
 }
 
 // The combined ranking must give exactly what the two calls give one after the other.
 void expectCombinedMatchesTwoCalls(int player, int margin) {
-  const Ranked area = areaMoves(player, margin);
-  std::vector<Square> both = area.squares;
-  const Ranked extra = extraAreaMoves(player, area.squares, margin);
-  both.insert(both.end(), extra.squares.begin(), extra.squares.end());
-  const Ranked combined = areaAndExtraMoves(player, margin);
-  EXPECT_EQ(combined.squares, both);
-  EXPECT_EQ(combined.untouchedAfter, 20 - static_cast<int>(both.size()));
+  std::vector<Square> both = areaMoves(player, margin);
+  const std::vector<Square> extra = extraAreaMoves(player, both, margin);
+  both.insert(both.end(), extra.begin(), extra.end());
+  EXPECT_EQ(areaAndExtraMoves(player, margin), both);
 }
 
-Ranked listedMoves(int player, const std::vector<Square>& list) {
-  const Columns l = columns(list);
-  return ranked([&](std::int32_t* x, std::int32_t* y) {
-    return rankListedMoves(x, y, player, l.x.data(), l.y.data(), l.count());
-  });
+std::vector<Square> listedMoves(int player, const std::vector<Square>& list) {
+  return squaresOf(rankListedMoves(player, list));
+}
+
+bool gridOrder(const Square& a, const Square& b) {
+  return a.x != b.x ? a.x < b.x : a.y < b.y;
 }
 
 // Every empty square of the area: the extra ranking asked again and again, each time
@@ -102,18 +54,18 @@ Ranked listedMoves(int player, const std::vector<Square>& list) {
 std::vector<Square> wholeArea(int margin) {
   std::vector<Square> seen;
   for (;;) {
-    const Ranked more = extraAreaMoves(1, seen, margin);
-    if (more.squares.empty()) break;
-    seen.insert(seen.end(), more.squares.begin(), more.squares.end());
+    const std::vector<Square> more = extraAreaMoves(1, seen, margin);
+    if (more.empty()) break;
+    seen.insert(seen.end(), more.begin(), more.end());
   }
-  std::sort(seen.begin(), seen.end());
+  std::sort(seen.begin(), seen.end(), gridOrder);
   return seen;
 }
 
 std::vector<Square> rectangle(int fromX, int toX, int fromY, int toY) {
   std::vector<Square> squares;
   for (int x = fromX; x <= toX; ++x) {
-    for (int y = fromY; y <= toY; ++y) squares.emplace_back(x, y);
+    for (int y = fromY; y <= toY; ++y) squares.push_back({x, y});
   }
   return squares;
 }
@@ -140,12 +92,12 @@ std::vector<Square> areaOf(int margin) {
 std::vector<Square> bestOf(const std::vector<Square>& visits, int player, bool raised, int k) {
   std::vector<std::pair<std::int32_t, Square>> scored;
   for (const Square& s : visits) {
-    if (cellAt(s.first, s.second) != 0) continue;
-    put(s.first, s.second, player);
+    if (cellAt(s.x, s.y) != 0) continue;
+    put(s.x, s.y, player);
     const std::int32_t score =
-        raised ? pointGainRaised(s.first, s.second, player) : pointGain(s.first, s.second, player);
-    put(s.first, s.second, 0);
-    if (score > -2000000) scored.emplace_back(score, s);
+        raised ? pointGainRaised(s.x, s.y, player) : pointGain(s.x, s.y, player);
+    put(s.x, s.y, 0);
+    if (score > -2000000) scored.push_back({score, s});
   }
   std::stable_sort(scored.begin(), scored.end(),
                    [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -178,12 +130,10 @@ TEST(RankAreaMoves, AreaReachesMarginBeforeAndOneLessBeyondTheStones) {
   EXPECT_EQ(wholeArea(4), expected);
 }
 
-TEST(RankAreaMoves, EmptyBoardScoresNothingAndWritesNothing) {
+TEST(RankAreaMoves, EmptyBoardScoresNothing) {
   freshBoard(15, 15);
-  const Ranked ranked = areaMoves(1, 4);
-  EXPECT_TRUE(ranked.squares.empty());
-  EXPECT_EQ(ranked.untouchedAfter, 20);
-  EXPECT_TRUE(extraAreaMoves(1, {}, 4).squares.empty());
+  EXPECT_TRUE(areaMoves(1, 4).empty());
+  EXPECT_TRUE(extraAreaMoves(1, {}, 4).empty());
   expectCombinedMatchesTwoCalls(1, 4);
 }
 
@@ -191,9 +141,7 @@ TEST(RankAreaMoves, EqualScoresComeInVisitingOrder) {
   // The three neighbours of a lone stone inside a margin-1 area all gain the same.
   freshBoard(15, 15);
   put(7, 7, 1);
-  const Ranked ranked = areaMoves(2, 1);
-  EXPECT_EQ(ranked.squares, (std::vector<Square>{{6, 6}, {6, 7}, {7, 6}}));
-  EXPECT_EQ(ranked.untouchedAfter, 17);
+  EXPECT_EQ(areaMoves(2, 1), (std::vector<Square>{{6, 6}, {6, 7}, {7, 6}}));
 }
 
 TEST(RankAreaMoves, NearlyFullAreaReportsOnlyFilledSlots) {
@@ -206,15 +154,11 @@ TEST(RankAreaMoves, NearlyFullAreaReportsOnlyFilledSlots) {
   put(2, 3, 0);
   put(4, 0, 0);
   const auto before = boardCopy();
-  const Ranked area = areaMoves(1, 2);
-  EXPECT_EQ(area.squares, bestOf({{1, 1}, {2, 3}, {4, 0}}, 1, false, 8));
-  EXPECT_EQ(area.squares.size(), 3u);
-  EXPECT_EQ(area.untouchedAfter, 17);
-  const Ranked extra = extraAreaMoves(1, area.squares, 2);
-  EXPECT_TRUE(extra.squares.empty());
-  EXPECT_EQ(extra.untouchedAfter, 20);
-  const Ranked one = extraAreaMoves(1, {{1, 1}, {4, 0}}, 2);
-  EXPECT_EQ(one.squares, (std::vector<Square>{{2, 3}}));
+  const std::vector<Square> area = areaMoves(1, 2);
+  EXPECT_EQ(area, bestOf({{1, 1}, {2, 3}, {4, 0}}, 1, false, 8));
+  EXPECT_EQ(area.size(), 3u);
+  EXPECT_TRUE(extraAreaMoves(1, area, 2).empty());
+  EXPECT_EQ(extraAreaMoves(1, {{1, 1}, {4, 0}}, 2), (std::vector<Square>{{2, 3}}));
   expectCombinedMatchesTwoCalls(1, 2);
   put(3, 3, 0);
   put(0, 4, 0);
@@ -225,7 +169,7 @@ TEST(RankAreaMoves, NearlyFullAreaReportsOnlyFilledSlots) {
   put(2, 2, 0);  // ten empty squares: the extra ranking gets two of them
   const auto emptied = boardCopy();
   expectCombinedMatchesTwoCalls(2, 2);
-  EXPECT_EQ(areaAndExtraMoves(2, 2).squares.size(), 10u);
+  EXPECT_EQ(areaAndExtraMoves(2, 2).size(), 10u);
   EXPECT_EQ(boardCopy(), emptied);
 }
 
@@ -233,27 +177,23 @@ TEST(RankListedMoves, OccupiedSquaresTakeNoSlotAndDuplicatesTakeTwo) {
   freshBoard(15, 15);
   put(7, 7, 1);
   put(7, 8, 2);
-  const Ranked three = listedMoves(1, {{7, 6}, {0, 14}, {8, 8}});
-  EXPECT_EQ(three.squares, bestOf({{7, 6}, {0, 14}, {8, 8}}, 1, false, 10));
-  EXPECT_EQ(three.squares.size(), 3u);
+  const std::vector<Square> three = listedMoves(1, {{7, 6}, {0, 14}, {8, 8}});
+  EXPECT_EQ(three, bestOf({{7, 6}, {0, 14}, {8, 8}}, 1, false, 10));
+  EXPECT_EQ(three.size(), 3u);
 
-  const Ranked twice = listedMoves(1, {{0, 14}, {7, 7}, {6, 6}, {0, 14}, {7, 8}});
-  EXPECT_EQ(twice.squares, (std::vector<Square>{{6, 6}, {0, 14}, {0, 14}}));
-  EXPECT_EQ(twice.untouchedAfter, 17);
-  EXPECT_TRUE(listedMoves(1, {}).squares.empty());
+  EXPECT_EQ(listedMoves(1, {{0, 14}, {7, 7}, {6, 6}, {0, 14}, {7, 8}}),
+            (std::vector<Square>{{6, 6}, {0, 14}, {0, 14}}));
+  EXPECT_TRUE(listedMoves(1, {}).empty());
   // Squares off the playing area are never moves.
-  EXPECT_EQ(listedMoves(1, {{15, 3}, {-1, 0}, {2, 2}, {4, 20}}).squares,
-            (std::vector<Square>{{2, 2}}));
+  EXPECT_EQ(listedMoves(1, {{15, 3}, {-1, 0}, {2, 2}, {4, 20}}), (std::vector<Square>{{2, 2}}));
 }
 
 TEST(RankListedMoves, SquaresThatLoseTheLineAreNeverKept) {
   // Next to an own five, a stone makes a six: the gain is far below -2000000.
   freshBoard(15, 15);
   for (int y = 3; y <= 7; ++y) put(7, y, 1);
-  const Ranked none = listedMoves(1, {{7, 2}, {7, 8}});
-  EXPECT_TRUE(none.squares.empty());
-  EXPECT_EQ(none.untouchedAfter, 20);
-  EXPECT_EQ(listedMoves(1, {{7, 8}, {0, 0}}).squares, (std::vector<Square>{{0, 0}}));
+  EXPECT_TRUE(listedMoves(1, {{7, 2}, {7, 8}}).empty());
+  EXPECT_EQ(listedMoves(1, {{7, 8}, {0, 0}}), (std::vector<Square>{{0, 0}}));
 }
 
 TEST(MoveRanking, MatchesStableSortOfPointGainsAndLeavesTheBoard) {
@@ -266,23 +206,23 @@ TEST(MoveRanking, MatchesStableSortOfPointGainsAndLeavesTheBoard) {
       for (int player = 1; player <= 2; ++player) {
         for (int margin : {2, 4}) {
           const std::vector<Square> area = areaOf(margin);
-          const Ranked best = areaMoves(player, margin);
-          ASSERT_EQ(best.squares, bestOf(area, player, false, 8));
-          const Ranked extra = extraAreaMoves(player, best.squares, margin);
+          const std::vector<Square> best = areaMoves(player, margin);
+          ASSERT_EQ(best, bestOf(area, player, false, 8));
+          const std::vector<Square> extra = extraAreaMoves(player, best, margin);
           std::vector<Square> rest = area;
           std::erase_if(rest, [&](const Square& s) {
-            return std::find(best.squares.begin(), best.squares.end(), s) != best.squares.end();
+            return std::find(best.begin(), best.end(), s) != best.end();
           });
-          ASSERT_EQ(extra.squares, bestOf(rest, player, true, 2));
-          std::vector<Square> both = best.squares;
-          both.insert(both.end(), extra.squares.begin(), extra.squares.end());
-          ASSERT_EQ(areaAndExtraMoves(player, margin).squares, both);
+          ASSERT_EQ(extra, bestOf(rest, player, true, 2));
+          std::vector<Square> both = best;
+          both.insert(both.end(), extra.begin(), extra.end());
+          ASSERT_EQ(areaAndExtraMoves(player, margin), both);
           ASSERT_EQ(boardCopy(), before);
         }
         std::vector<Square> list;
         std::uniform_int_distribution<int> pickX(0, size[0] - 1), pickY(0, size[1] - 1);
-        for (int i = 0; i < 15; ++i) list.emplace_back(pickX(random), pickY(random));
-        ASSERT_EQ(listedMoves(player, list).squares, bestOf(list, player, false, 10));
+        for (int i = 0; i < 15; ++i) list.push_back({pickX(random), pickY(random)});
+        ASSERT_EQ(listedMoves(player, list), bestOf(list, player, false, 10));
         ASSERT_EQ(boardCopy(), before);
       }
     }

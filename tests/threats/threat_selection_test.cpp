@@ -90,16 +90,15 @@ TEST_F(SelectionTest, CostSquaresAreAppendedInWindowOrder) {
   ThreatList threes;
   threes = findThreats(2, Three, Exact);
   ASSERT_EQ(threes.size(), 1u);
-  std::vector<std::int32_t> xs = {12};
-  std::vector<std::int32_t> ys = {13};
-  EXPECT_EQ(collectCostSquares(xs, ys, threes, 1), 3);
-  EXPECT_EQ(xs, (std::vector<std::int32_t>{12, 4, 8, 9}));
-  EXPECT_EQ(ys, (std::vector<std::int32_t>{13, 10, 10, 10}));
+  std::vector<Square> squares = {{12, 13}};
+  EXPECT_EQ(collectCostSquares(squares, threes, 1), 3);
+  EXPECT_EQ(squares, (std::vector<Square>{{12, 13}, {4, 10}, {8, 10}, {9, 10}}));
 
   const ThreatList two = {threeWithCosts({{1, 2}}), threeWithCosts({{1, 2}, {3, 4}})};
-  EXPECT_EQ(collectCostSquares(xs, ys, two, 2), 3);  // duplicates are kept
-  EXPECT_EQ(xs, (std::vector<std::int32_t>{12, 4, 8, 9, 1, 1, 3}));
-  EXPECT_EQ(collectCostSquares(xs, ys, two, 0), 0);
+  EXPECT_EQ(collectCostSquares(squares, two, 2), 3);  // duplicates are kept
+  EXPECT_EQ(squares,
+            (std::vector<Square>{{12, 13}, {4, 10}, {8, 10}, {9, 10}, {1, 2}, {1, 2}, {3, 4}}));
+  EXPECT_EQ(collectCostSquares(squares, two, 0), 0);
 }
 
 }  // namespace

@@ -107,6 +107,9 @@ def run_script(variable, script):
 LIMITS = ["INFO timeout_turn 1000000", "INFO time_left 1000000000"]
 
 SCRIPTS = {
+    # BOARD first: its stone lines are read on the default board that it sets up.
+    "no board yet": LIMITS + ["INFO max_node 5000", "> BOARD\n19,19,2\n18,18,1\n0,19,2\nDONE",
+                              "> TURN 17,17"],
     "commands and errors": LIMITS + [
         "INFO max_depth 6", "START 21", "RECTSTART 4,20", "RECTSTART x,1", "HELLO",
         "PLAY 3,3", "START 12", "> BEGIN", "> TURN 5,6", "TURN 12,0", "TURN 3", "PLAY 6,6",

@@ -4,7 +4,7 @@ protocol sessions byte for byte as the native brain (but for the search rate aft
 
 Environment: FIVEFOLD_BENCH and FIVEFOLD_BRAIN (native), FIVEFOLD_WASM_BENCH,
 FIVEFOLD_WASM_BRAIN and FIVEFOLD_WORKER_BRAIN (command lines, split like a shell would),
-FIVEFOLD_SITE (the site folder)."""
+FIVEFOLD_SITE (the site folder), FIVEFOLD_SITE_ZIP (its zip)."""
 
 import os
 import re
@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -190,6 +191,22 @@ class SessionTest(unittest.TestCase):
                 with self.subTest(game=name, brain=variable):
                     self.assertEqual(native, self_play(variable, setup, width, height))
 
+
+class SiteTest(unittest.TestCase):
+    def test_the_zip_holds_the_site_in_one_folder(self):
+        site = os.environ["FIVEFOLD_SITE"]
+        files = sorted(os.path.relpath(os.path.join(folder, name), site)
+                       for folder, _, names in os.walk(site) for name in names)
+        engine = {"index.html", "engine-worker.js", "fivefold-engine.js", "fivefold-engine.wasm"}
+        self.assertLessEqual(engine, set(files))
+        archive = os.environ["FIVEFOLD_SITE_ZIP"]
+        top = os.path.splitext(os.path.basename(archive))[0] + "/"
+        with zipfile.ZipFile(archive) as packed:
+            self.assertEqual([top + name for name in files],
+                             sorted(n for n in packed.namelist() if not n.endswith("/")))
+            for name in files:
+                with open(os.path.join(site, name), "rb") as source:
+                    self.assertEqual(source.read(), packed.read(top + name), name)
 
 class WorkerFailureTest(unittest.TestCase):
     def test_a_site_without_the_wasm_file_reports_the_failure(self):

@@ -3,6 +3,8 @@
 #   debug   unit, protocol, bench and tool tests under AddressSanitizer + UBSan (the
 #           timed end-to-end games run on the release build only)
 #   tsan    the threading tests under ThreadSanitizer
+#   wasm    the engine compiled to WebAssembly, the static web site and its zip; the bench
+#           and the brain under Node, and the site's Web Worker, against the release build
 #   release the end-to-end games and the bench signature on the optimised engine, and the
 #           web page in headless Chromium
 #   fuzz    the command loop fuzzer for a bounded time
@@ -82,6 +84,16 @@ ctest --preset debug -j2
 stage "tsan: threading tests (ThreadSanitizer)"
 configure_and_build tsan
 ctest --preset tsan -j2
+
+stage "wasm: the engine in WebAssembly and the static site, tested against the native programs"
+# Debian's Emscripten; the wasm preset gives its compiler the NODE_PATH it needs. The wasm
+# tests compare with the release bench and brain; the release stage's browser test serves
+# the site built here.
+install_packages emscripten
+cmake --preset release >/dev/null
+cmake --build --preset release --target fivefold-bench pbrain-fivefold
+configure_and_build wasm
+ctest --preset wasm -j2
 
 stage "release: end-to-end games and the bench signature"
 # The package target builds everything first; a test unpacks the tarball and plays with it.

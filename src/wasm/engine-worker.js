@@ -26,8 +26,10 @@ function fail(reason) {
   if (failed) return;
   failed = true;
   waiting = [];
-  var text = String(reason && reason.message ? reason.message : reason);
-  postMessage({error: "The engine failed: " + text.replace(/\s+/g, " ").trim() + "."});
+  // One sentence: the reason (an abort may give none) on one line, one full stop.
+  var text = String((reason && reason.message) || reason || "").replace(/\s+/g, " ");
+  text = text.trim().replace(/\.+$/, "");
+  postMessage({error: "The engine failed" + (text ? ": " + text : "") + "."});
 }
 
 function feed(lines) {

@@ -4,8 +4,9 @@ protocol sessions byte for byte as the native brain (but for the search rate aft
 
 Environment: FIVEFOLD_BENCH and FIVEFOLD_BRAIN (native), FIVEFOLD_WASM_BENCH,
 FIVEFOLD_WASM_BRAIN and FIVEFOLD_WORKER_BRAIN (command lines, split like a shell would),
-FIVEFOLD_SITE (the site folder)."""
+FIVEFOLD_SITE (the site folder), FIVEFOLD_SITE_ZIP (its zip)."""
 
+import json
 import os
 import re
 import shlex
@@ -14,13 +15,12 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-sys.path[:0] = [os.path.join(ROOT, "tests", "protocol"), os.path.join(ROOT, "tests", "bench"),
-                os.path.join(ROOT, "tools")]
+sys.path[:0] = [os.path.join(ROOT, "tests", "protocol"), os.path.join(ROOT, "tests", "bench")]
 
-import bench_compare  # noqa: E402
 from brain import MOVE, Session  # noqa: E402
 from test_bench import readme_signature  # noqa: E402
 
@@ -43,11 +43,17 @@ def setUpModule():
 
 class BenchTest(unittest.TestCase):
     def test_every_builtin_position_alike_at_depth_8(self):
-        native, _ = bench_compare.run_bench(os.environ["FIVEFOLD_BENCH"], 8, None)
-        wasm, _ = bench_compare.run_bench(os.environ["FIVEFOLD_WASM_BENCH"], 8, None)
-        self.assertEqual([], bench_compare.differences(native, wasm))
-        self.assertEqual(readme_signature(), wasm[-1]["nodes"])
-        self.assertGreaterEqual(wasm[-1]["positions"], 30)
+        compare = subprocess.run(
+            [sys.executable, os.path.join(ROOT, "tools", "bench_compare.py"),
+             os.environ["FIVEFOLD_BENCH"], os.environ["FIVEFOLD_WASM_BENCH"], "--depth", "8",
+             "--runs", "1"], capture_output=True, text=True, timeout=600, check=False)
+        self.assertEqual(0, compare.returncode, compare.stdout + compare.stderr)
+        self.assertIn("positions alike: yes", compare.stdout)
+        wasm = subprocess.run(command("FIVEFOLD_WASM_BENCH"), capture_output=True, text=True,
+                              timeout=600, check=True).stdout.splitlines()
+        summary = json.loads(wasm[-1])
+        self.assertEqual(readme_signature(), summary["nodes"])
+        self.assertGreaterEqual(summary["positions"], 30)
 
 
 class Transcript:
@@ -107,6 +113,9 @@ def run_script(variable, script):
 LIMITS = ["INFO timeout_turn 1000000", "INFO time_left 1000000000"]
 
 SCRIPTS = {
+    # BOARD first: its stone lines are read on the default board that it sets up.
+    "no board yet": LIMITS + ["INFO max_node 5000", "> BOARD\n19,19,2\n18,18,1\n0,19,2\nDONE",
+                              "> TURN 17,17"],
     "commands and errors": LIMITS + [
         "INFO max_depth 6", "START 21", "RECTSTART 4,20", "RECTSTART x,1", "HELLO",
         "PLAY 3,3", "START 12", "> BEGIN", "> TURN 5,6", "TURN 12,0", "TURN 3", "PLAY 6,6",
@@ -187,6 +196,22 @@ class SessionTest(unittest.TestCase):
                 with self.subTest(game=name, brain=variable):
                     self.assertEqual(native, self_play(variable, setup, width, height))
 
+
+class SiteTest(unittest.TestCase):
+    def test_the_zip_holds_the_site_in_one_folder(self):
+        site = os.environ["FIVEFOLD_SITE"]
+        files = sorted(os.path.relpath(os.path.join(folder, name), site)
+                       for folder, _, names in os.walk(site) for name in names)
+        engine = {"index.html", "engine-worker.js", "fivefold-engine.js", "fivefold-engine.wasm"}
+        self.assertLessEqual(engine, set(files))
+        archive = os.environ["FIVEFOLD_SITE_ZIP"]
+        top = os.path.splitext(os.path.basename(archive))[0] + "/"
+        with zipfile.ZipFile(archive) as packed:
+            self.assertEqual([top + name for name in files],
+                             sorted(n for n in packed.namelist() if not n.endswith("/")))
+            for name in files:
+                with open(os.path.join(site, name), "rb") as source:
+                    self.assertEqual(source.read(), packed.read(top + name), name)
 
 class WorkerFailureTest(unittest.TestCase):
     def test_a_site_without_the_wasm_file_reports_the_failure(self):

@@ -6,11 +6,10 @@
 // browser's worker scope offers it, and no more (no process, no require): importScripts,
 // self, location, postMessage, onmessage, fetch (files of DIR, as a static server would
 // give them), TextEncoder and TextDecoder, console, timers, performance. Input lines go to
-// it as {lines: [...]} messages, one line each, once the worker is {ready} (a page waits for
-// it too); each {line} comes back to standard output;
-// an {error} goes to standard error and ends the program with status 1. The worker is
-// never sent END: at END, or at the end of input, the program waits until the worker has
-// handled every message sent and exits with status 0.
+// it as {lines: [...]} messages, one line each, as they are read (the first ones before the
+// worker is ready); each {line} comes back to standard output; an {error} goes to standard
+// error and ends the program with status 1. The worker is never sent END: at END, or at the
+// end of input, the program waits until the worker has fed every line and exits with 0.
 "use strict";
 
 const fs = require("fs");
@@ -50,26 +49,29 @@ function runWorkerScope(folder) {
 function runBrain(folder) {
   const worker = new Worker(__filename, {workerData: {folder}});
   let ready = false;
-  let waiting = [];  // lines read before the worker was ready
+  let ending = false;
   let sent = 0;
   let handled = 0;
-  let ending = false;
-  const send = (line) => {
-    worker.postMessage({lines: [line]});
+  let lastSent = -1;  // the count of messages up to the closing empty one, once sent
+  const send = (lines) => {
+    worker.postMessage({lines});
     sent += 1;
   };
-  const finish = () => {
-    if (ready && ending && handled === sent) process.exit(0);
+  // At the end, one empty message once the worker is ready: the worker has fed every line
+  // before it (the lines it queued before it was ready too) when it has handled that one.
+  const close = () => {
+    if (ending && ready && lastSent < 0) {
+      send([]);
+      lastSent = sent;
+    }
   };
   worker.on("message", (message) => {
     if (message.ready) {
       ready = true;
-      waiting.forEach(send);
-      waiting = [];
-      finish();
+      close();
     } else if (message.handledByTest) {
       handled += 1;
-      finish();
+      if (handled === lastSent) process.exit(0);
     } else if ("line" in message) {
       process.stdout.write(message.line + "\n");
     } else if ("error" in message) {
@@ -90,17 +92,15 @@ function runBrain(folder) {
       if (ending) break;
       if (/^end\r?$/i.test(line)) {
         ending = true;
-      } else if (ready) {
-        send(line);
       } else {
-        waiting.push(line);
+        send([line]);
       }
     }
-    finish();
+    close();
   });
   process.stdin.on("end", () => {
     ending = true;
-    finish();
+    close();
   });
 }
 

@@ -101,7 +101,8 @@ configure_and_build release package
 # The browser test drives Debian's Chromium through its chromedriver and python3-selenium;
 # the sharded match runs through GNU parallel.
 install_packages chromium chromium-driver python3-selenium parallel
-ctest --preset release -L 'e2e|bench|browser'
+# The site built in the wasm stage must be there: its absence fails the browser test.
+FIVEFOLD_REQUIRE_SITE=1 ctest --preset release -L 'e2e|bench|browser'
 
 stage "fuzz: the command loop fuzzer"
 configure_and_build fuzz command_fuzzer

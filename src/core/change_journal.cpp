@@ -186,6 +186,7 @@ void foldJournal() {
     reader.position = newPlace[m];
   }
   journal.size = written;
+  journal.folds += 1;
   scratch.lastEpoch = noEpoch;
   // Keep room for at least as many new entries as survived.
   if (journal.size * 2 > journal.entries.size()) journal.entries.resize(journal.entries.size() * 2);

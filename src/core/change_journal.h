@@ -40,6 +40,7 @@ struct ChangeJournal {
   std::vector<JournalEntry> entries;  // sized to the capacity; the first `size` are used
   std::uint32_t size = 0;
   std::uint32_t epoch = noEpoch + 1;
+  std::uint32_t folds = 0;  // folds so far: a position before a fold means another run after it
 };
 
 extern ChangeJournal changeJournal;

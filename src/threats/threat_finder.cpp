@@ -22,6 +22,7 @@ struct ThreatCache {
 struct ChangedCell {
   std::int32_t x;
   std::int32_t y;
+  LineAround lines[lineDirections];  // read once for every slot that rescans the cell
 };
 
 struct ThreatFinderState {
@@ -31,8 +32,16 @@ struct ThreatFinderState {
   // only the words set are cleared again.
   std::uint8_t scanMarks[scanMarkSize][scanMarkSize] = {};
   std::vector<std::uint8_t*> marksSet;
-  std::vector<ChangedCell> changedCells;  // this call's, in scan order
-  ThreatList newMatches;                  // found on the live board in this call
+  // The cells changed over the latest run of the journal that a slot caught up over, in
+  // scan order. The slots asked at one search node mostly catch up over the same run (from
+  // the same position, to the same end, with no fold between): they share the cells and
+  // their lines. A run that starts afresh is never shared.
+  std::vector<ChangedCell> changedCells;
+  std::uint32_t runFrom = 0;
+  std::uint32_t runTo = 0;
+  std::uint32_t runEpoch = noEpoch;
+  std::uint32_t runFolds = 0;
+  ThreatList newMatches;  // found on the live board in this call
 };
 
 ThreatFinderState finder;
@@ -48,10 +57,12 @@ constexpr int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
 // that matched for an earlier changed cell of this call (on the same line) is not listed
 // again.
 template <ThreatKind kind, ThreatMode mode>
-void scanChangedCell(int x, int y, int player) {
+void scanChangedCell(const ChangedCell& cell, int player) {
   constexpr int w = windowLength(kind);
+  const int x = cell.x;
+  const int y = cell.y;
   for (int k = 0; k < lineDirections; ++k) {
-    const LineCells line = readLine(player, x, y, k, w);
+    const LineCells line = lineCells(player, cell.lines[k], w);
     if (std::popcount(line.own) < ownStonesNeeded(kind, mode)) continue;
     const LineMatches matches = matchEveryWindow<kind, mode>(line);
     for (LineBits windows = matches.any; windows != 0; windows &= windows - 1) {
@@ -77,18 +88,36 @@ void scanChangedCell(int x, int y, int player) {
 template <ThreatKind kind, ThreatMode mode>
 void scanChangedCells(int player) {
   for (const ChangedCell& cell : finder.changedCells) {
-    scanChangedCell<kind, mode>(cell.x, cell.y, player);
+    scanChangedCell<kind, mode>(cell, player);
   }
 }
 
-// Lists the cells that changed since the slot's previous call, in x-then-y order. A slot
-// that starts afresh drops its records, and every stone is a changed cell.
+// Lists the cells that changed since the slot's previous call, in x-then-y order, unless
+// the list of the latest run serves. A slot that starts afresh drops its records, and every
+// stone is a changed cell.
 void collectChangedCells(ThreatCache& cache) {
+  const ChangeJournal& journal = changeJournal;
+  const std::uint32_t from = cache.cursor.position;
+  if (cache.cursor.epoch == journal.epoch && from == finder.runFrom &&
+      journal.size == finder.runTo && journal.epoch == finder.runEpoch &&
+      journal.folds == finder.runFolds) {
+    cache.cursor.position = journal.size;
+    return;
+  }
+  const bool fresh = cache.cursor.epoch != journal.epoch;
+  finder.changedCells.clear();
   catchUp(
       cache.cursor, [&] { cache.records.clear(); },
       [](int x, int y, Cell, Cell) {
-        finder.changedCells.push_back({x, y});
+        ChangedCell& cell = finder.changedCells.emplace_back();
+        cell.x = x;
+        cell.y = y;
+        for (int k = 0; k < lineDirections; ++k) cell.lines[k] = readAround(x, y, k);
       });
+  finder.runFrom = from;
+  finder.runTo = journal.size;
+  finder.runEpoch = fresh ? noEpoch : journal.epoch;
+  finder.runFolds = journal.folds;
 }
 
 // Whether this call rescanned the window of a record: whether a changed cell lies on its
@@ -138,7 +167,6 @@ const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
     for (std::uint8_t* mark : finder.marksSet) *mark = 0;
     finder.marksSet.clear();
     finder.newMatches.clear();
-    finder.changedCells.clear();
   }
   return cache.records;
 }

@@ -34,12 +34,24 @@ struct LineCells {
   LineBits blocking = 0;  // off the board, or the opponent's stone
 };
 
-inline LineCells readLine(int player, int x, int y, int k, int w) {
+// The cells of direction k within the longer windows' reach of (x, y): the lines of both
+// kinds are cut from this one read (see lineCells).
+constexpr int lineReach = 8;
+static_assert(lineReach == windowLength(Three) - 1 && windowLength(Four) - 1 <= lineReach);
+
+inline LineAround readAround(int x, int y, int k) {
+  return lineAround(x * boardStride + y, k, lineReach);
+}
+
+// The line of windows of length W around the square that `around` was read for. Reading
+// W - 1 cells back is reading lineReach back and dropping the first lineReach - (W - 1);
+// the cells past 3W - 3 are masked off either way.
+inline LineCells lineCells(int player, LineAround around, int w) {
+  const int dropped = 2 * (lineReach - (w - 1));
   const LineBits lineCells = (cellBit(3 * w - 3) << 1) - 1;
-  const LineAround around = lineAround(x * boardStride + y, k, w - 1);
-  const LineBits onBoard = around.onBoard & lineCells;
+  const LineBits onBoard = (around.onBoard >> dropped) & lineCells;
   // Cell values 0 to 3, two bits each; only the cells on the board count.
-  const LineBits values = around.cells & (onBoard * 3);
+  const LineBits values = (around.cells >> dropped) & (onBoard * 3);
   const LineBits low = values & lowCellBits;
   const LineBits high = (values >> 1) & lowCellBits;
   const LineBits first = low & ~high;   // value 1

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "board_setup.h"
 #include "eval/point_evaluation.h"
@@ -14,11 +16,14 @@ namespace {
 
 // The kept gains catch up with any mix of changes between calls: stones put and taken
 // back near and far, winning-line stones, stones beyond the playing area, either player
-// calling, and the playing size changing under them.
+// calling, and the playing size changing under them. Half the rounds take back the latest
+// writes in reverse order, as the search lifts its stones, so that the gains take back
+// their absorbed changes too, past a full stack of them.
 TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
   std::mt19937 random(4242);
   testing::freshBoard(15, 15);
   std::discrete_distribution<int> cellValue({40, 25, 25, 10});  // empty, own, opponent, won
+  std::vector<std::pair<int, Cell>> written;  // each write's square and the value it replaced
   for (int round = 0; round < 600; ++round) {
     if (round % 60 == 59) {  // a new size; the grid keeps what it held
       const auto& size = testing::testSizes[(round / 60) % std::size(testing::testSizes)];
@@ -26,9 +31,18 @@ TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
     }
     std::uniform_int_distribution<int> anyCell(0, boardCells - 1);
     const int changes = std::uniform_int_distribution<int>(0, round % 7 == 0 ? 40 : 4)(random);
-    for (int i = 0; i < changes; ++i) {
-      const int index = anyCell(random);
-      setCell(index / boardStride, index % boardStride, cellValue(random));
+    if (round % 2 == 1) {
+      for (int i = 0; i < changes && !written.empty(); ++i) {
+        setCell(written.back().first / boardStride, written.back().first % boardStride,
+                written.back().second);
+        written.pop_back();
+      }
+    } else {
+      for (int i = 0; i < changes; ++i) {
+        const int index = anyCell(random);
+        written.push_back({index, gameState.board[index]});
+        setCell(index / boardStride, index % boardStride, cellValue(random));
+      }
     }
     const int width = gameState.width;
     const int height = gameState.height;

@@ -39,7 +39,7 @@ LineMatches everyWindow(const LineCells& line, ThreatKind kind, ThreatMode mode)
 // at once; returns the matches.
 int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode mode) {
   const int w = windowLength(kind);
-  const LineCells line = readLine(player, x, y, k, w);
+  const LineCells line = lineCells(player, readAround(x, y, k), w);
   const LineMatches all = everyWindow(line, kind, mode);
   int matches = 0;
   for (int start = 0; start <= 2 * (w - 1); ++start) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <random>
@@ -185,6 +186,39 @@ TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
     }
   }
   EXPECT_GT(matchesSeen, 100u);  // the sequence did exercise the finder
+}
+
+// The slots asked one after another share the changed cells of a run of the journal. Here
+// the journal folds between two slots' calls, and the slot left behind at the run's start
+// then stands, with the journal's end, exactly where the run began and ended before the
+// fold, while other squares changed since: it must not take the run's cells for its own.
+using FinderFoldTest = ThreatBoardTest;
+
+TEST_F(FinderFoldTest, ARunOfTheJournalIsNotSharedAcrossAFold) {
+  auto toggle = [](int x, int y) { put(x, y, cellAt(x, y) == 0 ? 1 : 0); };
+  testing::restartIncrementalState();  // an empty journal
+  SlotHistory behind;  // player 2's slot: called once on the empty board, at position 0
+  findThreats(2, Four, Exact);
+  behind.called = true;
+  behind.width = gameState.width;
+  behind.height = gameState.height;
+  findThreats(1, Four, Exact);
+  putRow(2, 5, 2, 1);
+  for (int i = 0; i < 6; ++i) toggle(10, 10);  // ten writes that net to four squares
+  const std::uint32_t runEnd = changeJournal.size;
+  ASSERT_FALSE(findThreats(1, Four, Exact).empty());  // the run [0, 10)
+
+  // The fold keeps the four squares at [0, 4) and the toggles net to nothing, so four
+  // writes of player 2's own, after restoring (19, 19), end the journal at 10 again.
+  const std::uint32_t folds = changeJournal.folds;
+  while (changeJournal.folds == folds) toggle(19, 19);
+  if (cellAt(19, 19) != 0) put(19, 19, 0);
+  putRow(2, 5, 8, 2);
+  ASSERT_EQ(changeJournal.size, runEnd);
+
+  const std::map<int, Found> now = scanWholeBoard(2, Four, Exact);
+  ASSERT_FALSE(now.empty());
+  EXPECT_EQ(findThreats(2, Four, Exact), expectedAnswer(behind, now, Four));
 }
 
 INSTANTIATE_TEST_SUITE_P(BoardSizes, FinderDifferentialTest,

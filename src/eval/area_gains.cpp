@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <iterator>
 
 #include "core/board_changes.h"
@@ -92,11 +93,15 @@ struct LaneSums {
 // needs no exception.
 void applyLineChange(PlayerAreaGains& kept, int index, int k, const GainLineChange& line,
                      int sign) {
-  const int step = directionDx[k] * boardStride + directionDy[k];
-  int square = index + (line.first - windowReach) * step;
-  for (int cell = line.first; cell <= line.last; ++cell, square += step) {
-    kept.plain[square] += sign * line.plain[cell];
-    kept.raised[square] += sign * line.raised[cell];
+  // Pointer-wide steps: int ones cost a sign extension per cell for each address.
+  const std::ptrdiff_t step = directionDx[k] * boardStride + directionDy[k];
+  std::ptrdiff_t square = index + (line.first - windowReach) * step;
+  const std::int32_t* addedRaised = line.raised + line.first;
+  const std::int32_t* end = line.plain + line.last;
+  for (const std::int32_t* added = line.plain + line.first; added <= end;
+       ++added, ++addedRaised, square += step) {
+    kept.plain[square] += sign * *added;
+    kept.raised[square] += sign * *addedRaised;
   }
 }
 

@@ -52,16 +52,17 @@ void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
     const int index = square.x * boardStride + square.y;
     skipped[index / 64] |= std::uint64_t{1} << (index % 64);
   }
-  auto offerSquare = [&](int index) {
+  auto offerSquare = [&](std::ptrdiff_t index) {
     if ((skipped[index / 64] >> (index % 64)) & 1) return;
     best.offerInOrder(index, static_cast<std::uint32_t>(index), gains[index]);
   };
   for (int x = area.fromX; x < area.toX; ++x) {
     // Four squares of the column at a time: after the first few offers hardly any square
     // scores above the last kept one, and a group without such a square costs one test.
+    // Indexes are pointer-wide: an int one costs a sign extension for each address.
     int y = area.fromY;
     for (; y + 4 <= area.toY; y += 4) {
-      const int index = x * boardStride + y;
+      const std::ptrdiff_t index = x * boardStride + y;
       for (int lanes = greaterWhereZero(loadInt4(gains + index), splatInt4(best.lowest),
                                         loadInt4(gameState.board + index));
            lanes != 0; lanes &= lanes - 1) {
@@ -69,7 +70,7 @@ void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
       }
     }
     for (; y < area.toY; ++y) {
-      const int index = x * boardStride + y;
+      const std::ptrdiff_t index = x * boardStride + y;
       if (gameState.board[index] == 0) offerSquare(index);
     }
   }

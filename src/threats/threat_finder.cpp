@@ -23,6 +23,9 @@ struct ChangedCell {
   std::int32_t x;
   std::int32_t y;
   LineAround lines[lineDirections];  // read once for every slot that rescans the cell
+  // How many own stones each player has on each line, for the windows of each kind: most
+  // lines have too few for any template, and a slot passes them over by this count.
+  std::uint8_t ownCount[2][2][lineDirections];  // [player - 1][kind][direction]
 };
 
 struct ThreatFinderState {
@@ -62,8 +65,8 @@ void scanChangedCell(const ChangedCell& cell, int player) {
   const int x = cell.x;
   const int y = cell.y;
   for (int k = 0; k < lineDirections; ++k) {
+    if (cell.ownCount[player - 1][kind][k] < ownStonesNeeded(kind, mode)) continue;
     const LineCells line = lineCells(player, cell.lines[k], w);
-    if (std::popcount(line.own) < ownStonesNeeded(kind, mode)) continue;
     const LineMatches matches = matchEveryWindow<kind, mode>(line);
     for (LineBits windows = matches.any; windows != 0; windows &= windows - 1) {
       const int start = std::countr_zero(windows) / 2;
@@ -112,7 +115,15 @@ void collectChangedCells(ThreatCache& cache) {
         ChangedCell& cell = finder.changedCells.emplace_back();
         cell.x = x;
         cell.y = y;
-        for (int k = 0; k < lineDirections; ++k) cell.lines[k] = readAround(x, y, k);
+        for (int k = 0; k < lineDirections; ++k) {
+          cell.lines[k] = readAround(x, y, k);
+          const SortedCells sorted = sortCells(cell.lines[k].cells, cell.lines[k].onBoard);
+          for (const ThreatKind kind : {Four, Three}) {
+            const int w = windowLength(kind);
+            cell.ownCount[0][kind][k] = std::popcount(cutLine(sorted.first, w));
+            cell.ownCount[1][kind][k] = std::popcount(cutLine(sorted.second, w));
+          }
+        }
       });
   finder.runFrom = from;
   finder.runTo = journal.size;

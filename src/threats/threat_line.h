@@ -43,23 +43,39 @@ inline LineAround readAround(int x, int y, int k) {
   return lineAround(x * boardStride + y, k, lineReach);
 }
 
-// The line of windows of length W around the square that `around` was read for. Reading
-// W - 1 cells back is reading lineReach back and dropping the first lineReach - (W - 1);
-// the cells past 3W - 3 are masked off either way.
-inline LineCells lineCells(int player, LineAround around, int w) {
-  const int dropped = 2 * (lineReach - (w - 1));
-  const LineBits lineCells = (cellBit(3 * w - 3) << 1) - 1;
-  const LineBits onBoard = (around.onBoard >> dropped) & lineCells;
+// The cells on the board sorted by value: the stones of value 1 and 2, and every cell that
+// holds anything. Each cell is sorted on its own, so sorting a whole read and cutting a line
+// from the sets afterwards gives the same cells as cutting it first.
+struct SortedCells {
+  LineBits first;     // value 1
+  LineBits second;    // value 2
+  LineBits occupied;  // not empty
+};
+inline SortedCells sortCells(LineBits cells, LineBits onBoard) {
   // Cell values 0 to 3, two bits each; only the cells on the board count.
-  const LineBits values = (around.cells >> dropped) & (onBoard * 3);
+  const LineBits values = cells & (onBoard * 3);
   const LineBits low = values & lowCellBits;
   const LineBits high = (values >> 1) & lowCellBits;
-  const LineBits first = low & ~high;   // value 1
-  const LineBits second = high & ~low;  // value 2
+  return {low & ~high, high & ~low, low | high};
+}
+
+// The cells of a set (bit 2i for cell i) that lie on the line of windows of length W around
+// the square. Reading W - 1 cells back is reading lineReach back and dropping the first
+// lineReach - (W - 1); the cells past 3W - 3 are masked off.
+inline LineBits cutLine(LineBits set, int w) {
+  const int dropped = 2 * (lineReach - (w - 1));
+  const LineBits lineCells = (cellBit(3 * w - 3) << 1) - 1;
+  return (set >> dropped) & lineCells;
+}
+
+// The line of windows of length W around the square that `around` was read for.
+inline LineCells lineCells(int player, LineAround around, int w) {
+  const LineBits onBoard = cutLine(around.onBoard, w);
+  const SortedCells sorted = sortCells(around.cells, around.onBoard);
   LineCells line;
-  line.own = player == 1 ? first : second;
-  line.empty = onBoard & ~low & ~high;
-  line.blocking = (player == 1 ? second : first) | (lowCellBits & ~onBoard);
+  line.own = cutLine(player == 1 ? sorted.first : sorted.second, w);
+  line.empty = onBoard & ~cutLine(sorted.occupied, w);
+  line.blocking = cutLine(player == 1 ? sorted.second : sorted.first, w) | (lowCellBits & ~onBoard);
   return line;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 #include "core/game_state.h"
 #include "core/int_lanes.h"
@@ -18,25 +19,29 @@ struct AreaBox {
   int fromX, toX, fromY, toY;
 };
 
+// The first and the last of `count` lines (columns or rows) that hold a stone, each walked
+// to from its own end, so the lines between them are never asked; count and 0 when none
+// does.
+template <typename Occupied>
+std::pair<int, int> occupiedSpan(int count, Occupied&& occupied) {
+  int first = 0;
+  while (first < count && !occupied(first)) ++first;
+  if (first == count) return {count, 0};
+  int last = count - 1;
+  while (last > first && !occupied(last)) --last;
+  return {first, last};
+}
+
 // The rectangle around every non-empty square of the playing area, widened by margin
 // before the stones and margin - 1 beyond them. A column or row holds a stone when its
 // line word does.
 AreaBox scoredArea(int margin) {
   const int width = gameState.width;
   const int height = gameState.height;
-  int minX = width, maxX = 0, minY = height, maxY = 0;
-  for (int x = 0; x < width; ++x) {
-    if (lineOccupied(x * boardStride, columnDirection)) {
-      minX = std::min(minX, x);
-      maxX = x;
-    }
-  }
-  for (int y = 0; y < height; ++y) {
-    if (lineOccupied(y, rowDirection)) {
-      minY = std::min(minY, y);
-      maxY = y;
-    }
-  }
+  const auto [minX, maxX] =
+      occupiedSpan(width, [](int x) { return lineOccupied(x * boardStride, columnDirection); });
+  const auto [minY, maxY] =
+      occupiedSpan(height, [](int y) { return lineOccupied(y, rowDirection); });
   return {std::max(0, minX - margin), std::min(width, maxX + margin), std::max(0, minY - margin),
           std::min(height, maxY + margin)};
 }

@@ -39,7 +39,7 @@ test("the other tools' files read right", () => {
   const psq = readRecords(sample("white-five.psq"), "white-five.psq");
   assert.deepEqual(psq.errors, []);
   const [won] = psq.games;
-  assert.deepEqual(only(won, ["white", "winner"]), ["pbrain-yixin.exe", "white"]);
+  assert.deepEqual(only(won, ["white", "winner"]), ["pbrain-south.exe", "white"]);
   assert.deepEqual(won.opening, [
     [9, 10],
     [10, 9],

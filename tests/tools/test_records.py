@@ -80,10 +80,10 @@ class OtherToolsTest(unittest.TestCase):
         self.assertEqual([(m["x"], m["y"]) for m in draw["moves"]][-1], (7, 3))
         (psq,), errors = read_record_file(sample("white-five.psq"))
         self.assertEqual(errors, [])
-        self.assertEqual((psq["black"], psq["white"]), ("pbrain-embryo.exe", "pbrain-yixin.exe"))
+        self.assertEqual((psq["black"], psq["white"]), ("pbrain-north.exe", "pbrain-south.exe"))
         self.assertEqual(psq["opening"], [[9, 10], [10, 9]])  # counted from 1 in the file
         self.assertEqual((psq["winner"], psq["winner_name"], psq["moves"][0]["ms"]),
-                         ("white", "pbrain-yixin.exe", 843))
+                         ("white", "pbrain-south.exe", 843))
         (bare,), errors = read_record_file(sample("no-names.psq"))
         self.assertEqual((bare["size"], len(bare["moves"]), bare["result"]), ([12, 9], 2, None))
 
@@ -104,9 +104,9 @@ class TerminalReplayTest(unittest.TestCase):
         run = self.replay(sample("white-five.psq"))
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertIn("opening, 2 stones: j11 k10", run.stdout)
-        self.assertIn("move 10: white pbrain-yixin.exe k14 (10,13) in 380 ms", run.stdout)
+        self.assertIn("move 10: white pbrain-south.exe k14 (10,13) in 380 ms", run.stdout)
         self.assertEqual(run.stdout.count("(O)"), 5)  # the five, marked once at the end
-        self.assertTrue(run.stdout.endswith("white (pbrain-yixin.exe) wins with five in a row\n"))
+        self.assertTrue(run.stdout.endswith("white (pbrain-south.exe) wins with five in a row\n"))
         run = self.replay(sample("two-games.sgf"), "--game", "2")
         self.assertNotIn("game 1:", run.stdout)
         self.assertTrue(run.stdout.startswith("\ngame 2: one]two (X, black) against three"))

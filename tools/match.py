@@ -16,14 +16,14 @@ import argparse
 from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
 from fivefold_tools.manager.runner import run_command
 from fivefold_tools.manager.shards import parse_shard
-from fivefold_tools.rules.board import RULES
+from fivefold_tools.rules.board import MAX_SIDE, MIN_SIDE, RULES
 
 
 def parse_size(text):
     width, _, height = text.lower().partition("x")
     width, height = int(width), int(height or width)
-    if not (5 <= width <= 20 and 5 <= height <= 20):
-        raise argparse.ArgumentTypeError("board sides must be 5..20")
+    if not (MIN_SIDE <= width <= MAX_SIDE and MIN_SIDE <= height <= MAX_SIDE):
+        raise argparse.ArgumentTypeError("board sides must be %d..%d" % (MIN_SIDE, MAX_SIDE))
     return width, height
 
 

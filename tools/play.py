@@ -12,7 +12,7 @@ preset) when it is missing or older than the sources."""
 import argparse
 
 from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
-from fivefold_tools.rules.board import RULES
+from fivefold_tools.rules.board import MAX_SIDE, MIN_SIDE, RULES
 from fivefold_tools.terminal import play, replay
 
 
@@ -22,7 +22,8 @@ def arguments(argv):
     p.add_argument("--brain2", help="the second brain of a demo (default: the same)")
     p.add_argument("--human", action="store_true", help="play against the engine")
     p.add_argument("--human-first", action="store_true", help="play black (implies --human)")
-    p.add_argument("--size", type=int, default=15, choices=range(5, 21), metavar="5..20")
+    p.add_argument("--size", type=int, default=15, choices=range(MIN_SIDE, MAX_SIDE + 1),
+                   metavar="%d..%d" % (MIN_SIDE, MAX_SIDE))
     p.add_argument("--time", type=int,
                    help="ms per engine move (default 300; %d with --depth or --nodes)"
                    % LIMITED_TIMEOUT_TURN)

@@ -8,6 +8,8 @@
 import {
   COLOUR_NAMES,
   LOSSES,
+  MAX_SIDE,
+  MIN_SIDE,
   boardOf,
   cell,
   fiveThrough,
@@ -19,8 +21,6 @@ import {
 const COLOURS = ["black", "white"];
 const RESULTS = { black: "1-0", white: "0-1" };
 const UNKNOWN = "unknown";
-const MIN_SIDE = 5;
-const MAX_SIDE = 20;
 const LETTERS = "abcdefghijklmnopqrstuvwxyz";
 const OPENING_COMMENT = "opening move";
 // How a game ended, in the words of SGF's TE[...] after "Black win by" or "Draw by".
@@ -81,7 +81,7 @@ function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNK
   };
   if (five) record.five = five;
   record.winner = known ? winner : null;
-  record.winner_name = known && winner ? names[COLOURS.indexOf(winner)] : null;
+  record.winner_name = known && winner ? record[winner] : null;
   record.result = known ? RESULTS[winner] || "1/2-1/2" : null;
   record.reason = reason || UNKNOWN;
   return record;

@@ -3,6 +3,9 @@
 // a full board is a draw. Colours are 1 black (the side that plays first) and 2 white.
 
 export const COLOUR_NAMES = { 1: "black", 2: "white" };
+// The sides of a board the engine and the tools take.
+export const MIN_SIDE = 5;
+export const MAX_SIDE = 20;
 // The four line directions; each is followed both ways from a stone.
 const DIRECTIONS = [
   [1, 0],

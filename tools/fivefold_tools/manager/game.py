@@ -6,10 +6,8 @@ at the terminal (terminal.HumanPlayer)."""
 
 from dataclasses import dataclass
 
-from fivefold_tools.rules.board import (BLACK, WHITE, cell, five_through, is_full, mover,
-                                        new_board, on_board, other, place)
-
-COLOUR_NAMES = {BLACK: "black", WHITE: "white"}
+from fivefold_tools.rules.board import (BLACK, COLOUR_NAMES, WHITE, cell, five_through, is_full,
+                                        mover, new_board, on_board, other, place)
 
 
 @dataclass

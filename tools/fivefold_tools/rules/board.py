@@ -7,6 +7,9 @@ import re
 from dataclasses import dataclass, field
 
 BLACK, WHITE = 1, 2
+COLOUR_NAMES = {BLACK: "black", WHITE: "white"}
+# The sides of a board the engine and the tools take.
+MIN_SIDE, MAX_SIDE = 5, 20
 RULES = ("exact5", "freestyle")
 # The four line directions; each is followed both ways from a stone.
 DIRECTIONS = ((1, 0), (0, 1), (1, 1), (1, -1))

@@ -4,19 +4,17 @@ runner's JSON lines: names, size, rule, opening, moves with colour and ms, and t
 Every reader (JSON lines, SGF, PSQ) lists its stones with the text each had in the file, so
 that an error names the move as the file wrote it."""
 
-from fivefold_tools.rules.board import (cell, five_through, is_full, mover, new_board, on_board,
-                                       place)
+from fivefold_tools.rules.board import (COLOUR_NAMES, MAX_SIDE, MIN_SIDE, cell, five_through,
+                                        is_full, mover, new_board, on_board, place)
 
-COLOURS = ("black", "white")  # by colour number - 1
 RESULTS = {"black": "1-0", "white": "0-1", None: "1/2-1/2"}
 # A game whose file does not tell how it ended: neither a five nor a full board, no result.
 UNKNOWN = "unknown"
-MIN_SIDE, MAX_SIDE = 5, 20
 
 
 def stone_colour(count):
     """The colour name of the stone played after count stones (black first)."""
-    return COLOURS[mover(count) - 1]
+    return COLOUR_NAMES[mover(count)]
 
 
 class RecordError(ValueError):
@@ -68,7 +66,7 @@ def build_record(size, stones, opening, names=("black", "white"), rule="exact5",
         record["five"] = [list(square) for square in five]
     known = winner != UNKNOWN
     record["winner"] = winner if known else None
-    record["winner_name"] = names[COLOURS.index(winner)] if known and winner else None
+    record["winner_name"] = record[winner] if known and winner else None
     record["result"] = RESULTS[winner] if known else None
     record["reason"] = reason or UNKNOWN
     return record

@@ -12,8 +12,9 @@ game and the property named."""
 import re
 import time
 
+from fivefold_tools.rules.board import BLACK, COLOUR_NAMES, WHITE
 from fivefold_tools.rules.outcome import LOSSES
-from fivefold_tools.rules.game_record import (COLOURS, UNKNOWN, RecordError, build_record,
+from fivefold_tools.rules.game_record import (UNKNOWN, RecordError, build_record,
                                              check_size, record_stones)
 
 OPENING_COMMENT = "opening move"
@@ -253,7 +254,7 @@ def read_stone(key, value, comment, number):
     if OPENING_COMMENT not in comment.lower():
         found = re.search(r"(\d+(?:\.\d+)?)\s*ms", comment)
         ms = round(float(found.group(1))) if found else 0
-    return value, COLOURS[key == "W"], text, ms
+    return value, COLOUR_NAMES[WHITE if key == "W" else BLACK], text, ms
 
 
 def read_games(text):

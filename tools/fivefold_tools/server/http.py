@@ -15,7 +15,7 @@ from fivefold_tools.build import PAGE, ROOT, SITE, ensure_brain
 from fivefold_tools.manager.brain import interrupt_on_terminate, kill_all
 from fivefold_tools.manager.game import GameConfig
 from fivefold_tools.manager.runner import command_name
-from fivefold_tools.rules.board import RULES
+from fivefold_tools.rules.board import MAX_SIDE, MIN_SIDE, RULES
 from fivefold_tools.server.games import (COLOURS, GameError, GameTable, PlayGame, WatchGame,
                                          watch_opening)
 
@@ -28,7 +28,7 @@ MAX_BODY = 16 * 1024  # bytes; every request of the page is far smaller
 # An oversized body up to this size is read and dropped before the refusal, so that the
 # client is not reset while it still sends.
 DRAINED_BODY = 1 << 20
-SIDES = (5, 20)
+SIDES = (MIN_SIDE, MAX_SIDE)
 LIMITS = {  # a request's numbers: (smallest, largest, default)
     "width": (*SIDES, 15), "height": (*SIDES, 15), "time_ms": (50, 600000, 1000),
     "max_depth": (0, 100, 0), "max_node": (0, 10 ** 9, 0), "delay_ms": (0, 60000, 500),

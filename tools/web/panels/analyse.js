@@ -3,12 +3,20 @@
 
 import { squareName } from "../board.js";
 import { EngineStopped, TOLERANCE_MS, moveLines, openEngine, startGame } from "../engine.js";
-import { COLOUR_NAMES, anyFive, boardOf, cell, isFull, other } from "../rules.js";
+import {
+  COLOUR_NAMES,
+  MAX_SIDE,
+  MIN_SIDE,
+  anyFive,
+  boardOf,
+  cell,
+  isFull,
+  other,
+} from "../rules.js";
 import { $, formValues, showStatus, state, update } from "../state.js";
 import { thoughts } from "../words.js";
 
 const form = $("#analyse-form");
-const SIDES = [5, 20];
 const WHOLE = /^[+-]?\d+$/;
 
 function change(changes, status = "") {
@@ -25,8 +33,8 @@ export function parsePosition(text) {
   const words = text.trim().split(/\s+/).filter(Boolean);
   const [width, height] = words.slice(0, 2).map((word) => (WHOLE.test(word) ? Number(word) : NaN));
   if (!(width >= 0 && height >= 0)) throw new Error("expected the board width and height");
-  if ([width, height].some((side) => side < SIDES[0] || side > SIDES[1])) {
-    throw new Error("board size must be 5..20");
+  if ([width, height].some((side) => side < MIN_SIDE || side > MAX_SIDE)) {
+    throw new Error(`board size must be ${MIN_SIDE}..${MAX_SIDE}`);
   }
   const taken = new Set();
   const stones = words.slice(2).map((word) => {
@@ -161,8 +169,8 @@ form.addEventListener("change", (event) => {
   if (name !== "width" && name !== "height") return;
   const width = Number(form.elements.width.value);
   const height = Number(form.elements.height.value);
-  if ([width, height].some((side) => !(side >= SIDES[0] && side <= SIDES[1]))) {
-    return refuse(`the board's sides are ${SIDES[0]} to ${SIDES[1]} squares`);
+  if ([width, height].some((side) => !(side >= MIN_SIDE && side <= MAX_SIDE))) {
+    return refuse(`the board's sides are ${MIN_SIDE} to ${MAX_SIDE} squares`);
   }
   stop();
   const stones = a.stones.filter(([x, y]) => x < width && y < height);

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #if defined(__SSE4_2__)
-#include <tmmintrin.h>
+#include <smmintrin.h>
 #endif
 
 namespace fivefold {
@@ -51,6 +51,21 @@ inline int greaterWhereZero(Int4 a, Int4 b, Int4 zeroTest) {
       _mm_and_si128(_mm_cmpgt_epi32(a.v, b.v), _mm_cmpeq_epi32(zeroTest.v, _mm_setzero_si128()));
   return _mm_movemask_ps(_mm_castsi128_ps(wanted));
 }
+inline Int4 maxInt4(Int4 a, Int4 b) {
+  return {_mm_max_epi32(a.v, b.v)};
+}
+inline Int4 minInt4(Int4 a, Int4 b) {
+  return {_mm_min_epi32(a.v, b.v)};
+}
+// Lane i of a where lane i of zeroTest is 0, else lane i of b.
+inline Int4 selectWhereZero(Int4 zeroTest, Int4 a, Int4 b) {
+  const __m128i zero = _mm_cmpeq_epi32(zeroTest.v, _mm_setzero_si128());
+  return {_mm_blendv_epi8(b.v, a.v, zero)};
+}
+// Bit i: lane i of a is 0.
+inline int zeroLanes(Int4 a) {
+  return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a.v, _mm_setzero_si128())));
+}
 
 #else
 
@@ -89,6 +104,26 @@ inline std::int32_t firstLane(Int4 a) {
 inline int greaterWhereZero(Int4 a, Int4 b, Int4 zeroTest) {
   int bits = 0;
   for (int i = 0; i < 4; ++i) bits |= ((a.v[i] > b.v[i]) & (zeroTest.v[i] == 0)) << i;
+  return bits;
+}
+inline Int4 maxInt4(Int4 a, Int4 b) {
+  Int4 r;
+  for (int i = 0; i < 4; ++i) r.v[i] = a.v[i] > b.v[i] ? a.v[i] : b.v[i];
+  return r;
+}
+inline Int4 minInt4(Int4 a, Int4 b) {
+  Int4 r;
+  for (int i = 0; i < 4; ++i) r.v[i] = a.v[i] < b.v[i] ? a.v[i] : b.v[i];
+  return r;
+}
+inline Int4 selectWhereZero(Int4 zeroTest, Int4 a, Int4 b) {
+  Int4 r;
+  for (int i = 0; i < 4; ++i) r.v[i] = zeroTest.v[i] == 0 ? a.v[i] : b.v[i];
+  return r;
+}
+inline int zeroLanes(Int4 a) {
+  int bits = 0;
+  for (int i = 0; i < 4; ++i) bits |= (a.v[i] == 0) << i;
   return bits;
 }
 

@@ -47,7 +47,9 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
   if (depth <= 0) return total == unknownTotal ? evaluateBoard(player) : boardValue(total, player);
   const int opponent = otherSide(player);
   NodeLists& lists = nodeLists(ply);
-  const ThreatPhase threats = settleThreats(player, treeMargin, lists);
+  const bool leaves = depth == 1;
+  const ThreatPhase threats = settleThreats(
+      player, treeMargin, lists, leaves ? CandidateUse::CountAndBest : CandidateUse::Ordered);
   switch (threats.outcome) {
     case ThreatOutcome::OwnFour:
       return scoreOwnFour;
@@ -72,14 +74,21 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
   // evaluation, the children are valued without being set up. The gains are read now, while
   // they are those of this board: the candidates were just ranked by them, and the nodes
   // below, where the same side moves, bring them to their own boards.
-  const bool leaves = depth == 1;
+  //
+  // At depth 1 the candidates come by falling gain (the extra ones gain no more than the
+  // eighth), and a child's value rises with the mover's gain: no later child scores above
+  // the first, so after the first none changes alpha, the best score or the bound, and the
+  // loop runs exactly as with every child valued like the first. Such a node may therefore
+  // only count its area moves and find the best gain, without ranking them.
   std::int64_t childTotals[maxCandidates];
   if (count > 0) {
     if (total == unknownTotal) total = boardTotal();
     const std::int32_t* gains = keptAreaGains(player).plain;
     for (int i = 0; i < count; ++i) {
-      const Square move = lists.candidates.squares[i];
-      const std::int32_t gain = gains[move.x * boardStride + move.y];
+      const std::int32_t gain =
+          lists.countedOnly
+              ? lists.bestGain
+              : gains[lists.candidates.squares[i].x * boardStride + lists.candidates.squares[i].y];
       childTotals[i] = total + (player == 1 ? gain : -gain);
     }
   }

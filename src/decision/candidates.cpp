@@ -21,8 +21,18 @@ NodeLists& nodeLists(int ply) {
 }
 
 int buildCandidates(int player, int margin, const ThreatList& threes, int threeCount,
-                    NodeLists& lists) {
+                    NodeLists& lists, CandidateUse use) {
+  lists.countedOnly = false;
   if (threeCount == 0) {
+    if (use == CandidateUse::CountAndBest) {
+      const AreaMoveSummary summary = summariseAreaMoves(player, margin);
+      if (summary.known) {
+        lists.countedOnly = true;
+        lists.candidates.count = 0;
+        lists.bestGain = summary.bestGain;
+        return summary.count;
+      }
+    }
     lists.candidates = rankAreaAndExtraMoves(player, margin);
     return lists.candidates.count;
   }

@@ -22,14 +22,24 @@ constexpr int treeMargin = 2;
 struct NodeLists {
   std::vector<Square> listed;  // squares handed to the listed-move ranking
   RankedMoves candidates;
+  // Set when the candidates were only counted (CandidateUse::CountAndBest): their squares
+  // are not listed, and bestGain is the greatest mover's gain among them.
+  bool countedOnly = false;
+  std::int32_t bestGain = 0;
 };
+
+// What a node needs of its candidates: every one in order, or, at a node whose children are
+// all leaves valued by their square's gain, how many there are and the best gain.
+enum class CandidateUse { Ordered, CountAndBest };
 
 // The lists for the node at the given distance from the root (0: the turn driver).
 NodeLists& nodeLists(int ply);
 
 // Fills lists.candidates for player against the opponent's threes (the first threeCount
-// records of threes) and returns their number. margin: rootMargin or treeMargin.
+// records of threes) and returns their number. margin: rootMargin or treeMargin. With
+// CountAndBest the area moves may only be counted (see NodeLists); listed moves are always
+// ranked.
 int buildCandidates(int player, int margin, const ThreatList& threes, int threeCount,
-                    NodeLists& lists);
+                    NodeLists& lists, CandidateUse use = CandidateUse::Ordered);
 
 }  // namespace fivefold

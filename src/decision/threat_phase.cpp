@@ -5,7 +5,7 @@
 
 namespace fivefold {
 
-ThreatPhase settleThreats(int player, int margin, NodeLists& lists) {
+ThreatPhase settleThreats(int player, int margin, NodeLists& lists, CandidateUse use) {
   const int opponent = otherSide(player);
   ThreatPhase phase;
   auto decide = [&](ThreatOutcome outcome, std::int32_t x, std::int32_t y) {
@@ -39,7 +39,7 @@ ThreatPhase settleThreats(int player, int margin, NodeLists& lists) {
 
   const ThreatList& threes = findThreats(opponent, Three, Exact);
   const int threeCount = static_cast<int>(threes.size());
-  phase.candidates = buildCandidates(player, margin, threes, threeCount, lists);
+  phase.candidates = buildCandidates(player, margin, threes, threeCount, lists, use);
   if (threeCount >= 2 && phase.candidates == 0) {
     return decide(ThreatOutcome::LostToThrees, threes[0].costX[0], threes[0].costY[0]);
   }

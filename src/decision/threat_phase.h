@@ -29,6 +29,7 @@ struct ThreatPhase {
 };
 
 // The tests for `player` to move, in their fixed order; margin: that of buildCandidates.
-ThreatPhase settleThreats(int player, int margin, NodeLists& lists);
+ThreatPhase settleThreats(int player, int margin, NodeLists& lists,
+                          CandidateUse use = CandidateUse::Ordered);
 
 }  // namespace fivefold

@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "core/int_lanes.h"
 #include "core/line_words.h"
+#include "core/score_scale.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
 
@@ -107,6 +108,49 @@ RankedMoves rankAreaAndExtraMoves(int player, int margin) {
   offerArea(extra, area, gains.raised, std::span<const Square>(ranked.squares, ranked.count));
   extra.appendTo(ranked);
   return ranked;
+}
+
+AreaMoveSummary summariseAreaMoves(int player, int margin) {
+  const AreaBox area = scoredArea(margin);
+  const PlayerAreaGains& gains = keptAreaGains(player);
+  // Over the empty squares: the greatest plain gain, the least of both gains, and how many.
+  // An occupied square reads as no maximum and no minimum.
+  const Int4 noMaximum = splatInt4(-scoreInfinity);
+  const Int4 noMinimum = splatInt4(scoreInfinity);
+  Int4 greatest = noMaximum;
+  Int4 least = noMinimum;
+  int empty = 0;
+  auto take = [&](Int4 cells, Int4 plain, Int4 raised) {
+    greatest = maxInt4(greatest, selectWhereZero(cells, plain, noMaximum));
+    least = minInt4(least, selectWhereZero(cells, minInt4(plain, raised), noMinimum));
+  };
+  for (int x = area.fromX; x < area.toX; ++x) {
+    int y = area.fromY;
+    for (; y + 4 <= area.toY; y += 4) {
+      const std::ptrdiff_t index = x * boardStride + y;
+      const Int4 cells = loadInt4(gameState.board + index);
+      empty += std::popcount(static_cast<unsigned>(zeroLanes(cells)));
+      take(cells, loadInt4(gains.plain + index), loadInt4(gains.raised + index));
+    }
+    for (; y < area.toY; ++y) {
+      const std::ptrdiff_t index = x * boardStride + y;
+      if (gameState.board[index] != 0) continue;
+      empty += 1;
+      take(splatInt4(0), splatInt4(gains.plain[index]), splatInt4(gains.raised[index]));
+    }
+  }
+  std::int32_t lanes[4];
+  storeInt4(lanes, greatest);
+  const std::int32_t best = std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
+  storeInt4(lanes, least);
+  const std::int32_t lowest = std::min(std::min(lanes[0], lanes[1]), std::min(lanes[2], lanes[3]));
+  AreaMoveSummary summary;
+  // Every empty square scores above -scoreInfinity by both gains: the 8 best by plain gain
+  // are 8 of them or all, and the 2 extra any 2 of the rest.
+  summary.known = empty == 0 || lowest > -scoreInfinity;
+  summary.count = std::min(empty, areaMoveSlots + extraAreaMoveSlots);
+  summary.bestGain = best;
+  return summary;
 }
 
 RankedMoves rankListedMoves(int player, std::span<const Square> list) {

@@ -3,6 +3,7 @@
 // -scoreInfinity is never kept. The board is left as it was found.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "core/grid.h"
@@ -23,6 +24,17 @@ RankedMoves rankAreaAndExtraMoves(int player, int margin);
 // of the area by pointGain, and the 2 best by pointGainRaised leaving out `skip`.
 RankedMoves rankAreaMoves(int player, int margin);
 RankedMoves rankExtraAreaMoves(int player, std::span<const Square> skip, int margin);
+
+// What a node whose children are all leaves needs of rankAreaAndExtraMoves: how many moves
+// it gives and the greatest pointGain among them, found in one pass that keeps no list.
+// `known` is false when a square of the area scores -scoreInfinity or less by either gain:
+// only the ranking itself can then tell which squares it keeps.
+struct AreaMoveSummary {
+  bool known = false;
+  int count = 0;
+  std::int32_t bestGain = 0;
+};
+AreaMoveSummary summariseAreaMoves(int player, int margin);
 
 // The 10 best of the listed squares by pointGain, in list order among equal scores. An
 // occupied square or one off the board takes no slot; a square listed twice can take two.

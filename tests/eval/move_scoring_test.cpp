@@ -217,6 +217,26 @@ TEST(MoveRanking, MatchesStableSortOfPointGainsAndLeavesTheBoard) {
           std::vector<Square> both = best;
           both.insert(both.end(), extra.begin(), extra.end());
           ASSERT_EQ(areaAndExtraMoves(player, margin), both);
+          // The summary that a node with only leaves below takes instead of the ranking.
+          // It cannot tell when a square scores -2000000 or less (random boards hold fives).
+          const AreaMoveSummary summary = summariseAreaMoves(player, margin);
+          bool everyScoreAbove = true;
+          for (const Square& s : area) {
+            if (cellAt(s.x, s.y) != 0) continue;
+            put(s.x, s.y, player);
+            everyScoreAbove = everyScoreAbove && pointGain(s.x, s.y, player) > -2000000 &&
+                              pointGainRaised(s.x, s.y, player) > -2000000;
+            put(s.x, s.y, 0);
+          }
+          ASSERT_EQ(summary.known, everyScoreAbove);
+          if (summary.known) {
+            ASSERT_EQ(summary.count, static_cast<int>(both.size()));
+          }
+          if (summary.known && !both.empty()) {
+            put(both[0].x, both[0].y, player);
+            ASSERT_EQ(summary.bestGain, pointGain(both[0].x, both[0].y, player));
+            put(both[0].x, both[0].y, 0);
+          }
           ASSERT_EQ(boardCopy(), before);
         }
         std::vector<Square> list;

@@ -8,7 +8,6 @@
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
 #include "decision/threat_phase.h"
-#include "eval/area_gains.h"
 #include "eval/board_evaluation.h"
 
 namespace fivefold {
@@ -68,12 +67,10 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
   const int count = threats.candidates;
 
   // A child's board total is the total here plus what the stone of the side to move adds on
-  // the child's square, which is that side's kept area gain of the square (the same sum over
-  // the same windows). So only a node whose caller does not know its total scores the
-  // board's windows, and at depth 1, where every child is a leaf valued by the board
-  // evaluation, the children are valued without being set up. The gains are read now, while
-  // they are those of this board: the candidates were just ranked by them, and the nodes
-  // below, where the same side moves, bring them to their own boards.
+  // the child's square, its pointGain, which the ranking gave with each candidate (the same
+  // sum over the same windows). So only a node whose caller does not know its total scores
+  // the board's windows, and at depth 1, where every child is a leaf valued by the board
+  // evaluation, the children are valued without being set up.
   //
   // At depth 1 the candidates come by falling gain (the extra ones gain no more than the
   // eighth), and a child's value rises with the mover's gain: no later child scores above
@@ -83,12 +80,8 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
   std::int64_t childTotals[maxCandidates];
   if (count > 0) {
     if (total == unknownTotal) total = boardTotal();
-    const std::int32_t* gains = keptAreaGains(player).plain;
     for (int i = 0; i < count; ++i) {
-      const std::int32_t gain =
-          lists.countedOnly
-              ? lists.bestGain
-              : gains[lists.candidates.squares[i].x * boardStride + lists.candidates.squares[i].y];
+      const std::int32_t gain = lists.countedOnly ? lists.bestGain : lists.candidates.gains[i];
       childTotals[i] = total + (player == 1 ? gain : -gain);
     }
   }

@@ -11,9 +11,11 @@ namespace fivefold {
 
 constexpr int bestMovesCapacity = 10;  // the longest list kept: a node's candidates
 
-// The squares a ranking kept, best first.
+// The squares a ranking kept, best first, each with its pointGain: what the mover's stone
+// there adds to the board's total.
 struct RankedMoves {
   Square squares[bestMovesCapacity];
+  std::int32_t gains[bestMovesCapacity];
   int count = 0;
 };
 
@@ -56,10 +58,12 @@ struct BestMoves {
     offerInOrder(square.x * boardStride + square.y, offers++, value);
   }
 
-  // Appends the kept squares, best first, to `ranked`, which has room for them.
+  // Appends the kept squares, best first, to `ranked`, which has room for them, each with
+  // the score it was offered with as its gain.
   void appendTo(RankedMoves& ranked) const {
     for (int i = 0; i < filled; ++i) {
       const int square = static_cast<int>(keys[i] & ((1 << squareBits) - 1));
+      ranked.gains[ranked.count] = static_cast<std::int32_t>(keys[i] >> 32);
       ranked.squares[ranked.count++] = {square / boardStride, square % boardStride};
     }
   }

@@ -10,6 +10,7 @@
 #include "core/score_scale.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
+#include "eval/line_windows.h"
 
 namespace fivefold {
 
@@ -82,6 +83,16 @@ void offerArea(BestMoves& best, const AreaBox& area, const std::int32_t* gains,
   }
 }
 
+// Appends the extra squares to `ranked`: they were offered with their raised gain, and take
+// their plain one.
+void appendExtra(const BestMoves& extra, const std::int32_t* plainGains, RankedMoves& ranked) {
+  const int first = ranked.count;
+  extra.appendTo(ranked);
+  for (int i = first; i < ranked.count; ++i) {
+    ranked.gains[i] = plainGains[ranked.squares[i].x * boardStride + ranked.squares[i].y];
+  }
+}
+
 }  // namespace
 
 RankedMoves rankAreaMoves(int player, int margin) {
@@ -92,8 +103,11 @@ RankedMoves rankAreaMoves(int player, int margin) {
 
 RankedMoves rankExtraAreaMoves(int player, std::span<const Square> skip, int margin) {
   BestMoves best(extraAreaMoveSlots);
-  offerArea(best, scoredArea(margin), keptAreaGains(player).raised, skip);
-  return best.ranked();
+  const PlayerAreaGains& gains = keptAreaGains(player);
+  offerArea(best, scoredArea(margin), gains.raised, skip);
+  RankedMoves ranked;
+  appendExtra(best, gains.plain, ranked);
+  return ranked;
 }
 
 RankedMoves rankAreaAndExtraMoves(int player, int margin) {
@@ -106,7 +120,7 @@ RankedMoves rankAreaAndExtraMoves(int player, int margin) {
   // gains of the same catch-up serve the extra ranking.
   BestMoves extra(extraAreaMoveSlots);
   offerArea(extra, area, gains.raised, std::span<const Square>(ranked.squares, ranked.count));
-  extra.appendTo(ranked);
+  appendExtra(extra, gains.plain, ranked);
   return ranked;
 }
 
@@ -155,12 +169,16 @@ AreaMoveSummary summariseAreaMoves(int player, int margin) {
 
 RankedMoves rankListedMoves(int player, std::span<const Square> list) {
   BestMoves best(listedMoveSlots);
-  // The kept gains are the trial gains of every square.
-  const std::int32_t* gains = keptAreaGains(player).plain;
+  // Each square's gain from the board itself: a list holds a few squares, and bringing the
+  // kept gains of the whole area up to date for them costs more than scoring them here
+  // (the nodes that rank the area catch up over the changes in between all the same).
+  const int side = player == 1 ? 1 : 2;
+  const std::int32_t* values = countPatternValues.data();
   for (const Square square : list) {
     // A square off the board is never a move; reading it could leave the grid.
     if (isOnBoard(square.x, square.y) && cellAt(square.x, square.y) == 0) {
-      best.offer(square, gains[square.x * boardStride + square.y]);
+      best.offer(square, sumWindowChange(lineWords, square.x * boardStride + square.y, side, 0, 1,
+                                         values, values));
     }
   }
   return best.ranked();

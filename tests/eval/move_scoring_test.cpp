@@ -41,6 +41,16 @@ void expectCombinedMatchesTwoCalls(int player, int margin) {
   EXPECT_EQ(areaAndExtraMoves(player, margin), both);
 }
 
+// Every ranked square comes with its pointGain, the extra area squares too.
+void expectPointGains(const RankedMoves& ranked, int player) {
+  for (int i = 0; i < ranked.count; ++i) {
+    const Square s = ranked.squares[i];
+    put(s.x, s.y, player);
+    EXPECT_EQ(ranked.gains[i], pointGain(s.x, s.y, player)) << s.x << "," << s.y;
+    put(s.x, s.y, 0);
+  }
+}
+
 std::vector<Square> listedMoves(int player, const std::vector<Square>& list) {
   return squaresOf(rankListedMoves(player, list));
 }
@@ -217,6 +227,7 @@ TEST(MoveRanking, MatchesStableSortOfPointGainsAndLeavesTheBoard) {
           std::vector<Square> both = best;
           both.insert(both.end(), extra.begin(), extra.end());
           ASSERT_EQ(areaAndExtraMoves(player, margin), both);
+          expectPointGains(rankAreaAndExtraMoves(player, margin), player);
           // The summary that a node with only leaves below takes instead of the ranking.
           // It cannot tell when a square scores -2000000 or less (random boards hold fives).
           const AreaMoveSummary summary = summariseAreaMoves(player, margin);
@@ -243,6 +254,7 @@ TEST(MoveRanking, MatchesStableSortOfPointGainsAndLeavesTheBoard) {
         std::uniform_int_distribution<int> pickX(0, size[0] - 1), pickY(0, size[1] - 1);
         for (int i = 0; i < 15; ++i) list.push_back({pickX(random), pickY(random)});
         ASSERT_EQ(listedMoves(player, list), bestOf(list, player, false, 10));
+        expectPointGains(rankListedMoves(player, list), player);
         ASSERT_EQ(boardCopy(), before);
       }
     }

@@ -23,9 +23,29 @@ void scoreFromScratch(PlayerAreaGains& kept, int index, int side) {
       sumWindowChange(kept.snapshotLines, index, side, 0, 1, raisedPatternValues.data(), with);
 }
 
+// The line reach of every square for the current playing size.
+void measureLineReach() {
+  for (int index = 0; index < boardCells; ++index) {
+    for (int k = 0; k < lineDirections; ++k) {
+      WindowCells window;
+      const bool any = readWindowCells(linePlayingArea, index, k, window);
+      LineReach& reach = areaGains.reach[index][k];
+      reach.cells = window.cells * 3;  // both bits of every cell on the area
+      reach.inside = any ? static_cast<std::uint8_t>((2u << (window.lastOffset + windowReach)) -
+                                                     (1u << (window.firstOffset + windowReach)))
+                         : 0;
+      reach.head = static_cast<std::uint8_t>(
+          window.from > -windowReach ? window.from - 1 + windowReach : gainLineCells - 1);
+      reach.tail = static_cast<std::uint8_t>(window.to < windowReach ? window.to + 1 + windowReach
+                                                                     : gainLineCells - 1);
+    }
+  }
+}
+
 // The start-up state for the current playing size: an empty snapshot and the gains of
 // every square on the empty board.
 void startAfresh(PlayerAreaGains& kept, int side) {
+  measureLineReach();
   std::fill(std::begin(kept.snapshotLines), std::end(kept.snapshotLines), LineWord{0});
   for (int x = 0; x < gameState.width; ++x) {
     for (int y = 0; y < gameState.height; ++y) scoreFromScratch(kept, x * boardStride + y, side);
@@ -183,42 +203,35 @@ void addWindow(LineSums& sums, LineWord others, unsigned inside, LanesOf lanesOf
 }
 
 // Sums the lanes of the windows of one line that change with the square at its centre cell
-// into `line`, the windows' lanes given by lanesOf (see addWindow).
+// into `line`, the windows' lanes given by lanesOf (see addWindow). `cells` are the line's
+// cells on the playing area, the centre's left out.
 //
 // A window that leaves the board changes nothing (its pattern stays what it was): it takes
 // the entry of zeros. Off the board, only the border cells of the first and the last window
 // inside can have a sum; they are cleared.
 template <typename LanesOf>
-void sumLineChange(const WindowCells& window, int side, GainLineChange& line, LanesOf lanesOf) {
-  const LineWord cells = side == 1 ? window.cells : swapColours(window.cells);
+void sumLineChange(LineWord cells, const LineReach& reach, int side, GainLineChange& line,
+                   LanesOf lanesOf) {
+  if (side != 1) cells = swapColours(cells);
   // The twelve cells around the centre, its own taken out: window `start`'s other six
   // squares are cells start .. start + 5 of them.
   constexpr LineWord belowCentre = (LineWord{1} << (2 * windowReach)) - 1;
   const LineWord others =
       (cells & belowCentre) | (cells >> (2 * windowReach + 2) << (2 * windowReach));
-  // Bit `start`: the window starting at cell `start` is on the board.
-  const unsigned inside =
-      window.firstOffset <= window.lastOffset
-          ? (2u << (window.lastOffset + windowReach)) - (1u << (window.firstOffset + windowReach))
-          : 0;
   LineSums sums;
   for (int g = 0; g < sumGroups; ++g) sums.plain[g] = sums.raised[g] = splatInt4(0);
   [&]<int... start>(std::integer_sequence<int, start...>) {
-    (addWindow<start>(sums, others, inside, lanesOf), ...);
+    (addWindow<start>(sums, others, reach.inside, lanesOf), ...);
   }
   (std::make_integer_sequence<int, windowSquares>());
   for (int g = 0; g < sumGroups; ++g) {
     storeInt4(line.plain + 4 * g, sums.plain[g]);
     storeInt4(line.raised + 4 * g, sums.raised[g]);
   }
-  // The border cells before the first square on the board and after the last, or a cell
-  // past the thirteen when the line runs on.
-  const int before = window.from > -windowReach ? window.from - 1 + windowReach : gainLineCells - 1;
-  const int after = window.to < windowReach ? window.to + 1 + windowReach : gainLineCells - 1;
-  line.plain[before] = 0;
-  line.raised[before] = 0;
-  line.plain[after] = 0;
-  line.raised[after] = 0;
+  line.plain[reach.head] = 0;
+  line.raised[reach.head] = 0;
+  line.plain[reach.tail] = 0;
+  line.raised[reach.tail] = 0;
 }
 
 // The square at `index` of the snapshot changes from digit `before` to `after` (for the
@@ -236,10 +249,16 @@ void sumLineChange(const WindowCells& window, int side, GainLineChange& line, La
   change.sign = after != 0 ? 1 : -1;
   for (int k = 0; k < lineDirections; ++k) {
     GainLineChange& line = change.lines[k];
-    WindowCells window;
-    readWindowCells(kept.snapshotLines, index, k, window);
+    const LineReach& reach = areaGains.reach[index][k];
+    // The line's cells from the snapshot: shifted up six cells first, so that the square's
+    // own lands on cell 6 with one shift (a line holds at most twenty cells of the word's
+    // thirty-two, so none is lost).
+    const LinePlace& place = linePlaces[index];
+    const LineWord cells =
+        (kept.snapshotLines[place.word[k]] << (2 * windowReach)) >> (2 * place.cell[k]) &
+        reach.cells;
     if (before != 0 && after != 0) {
-      sumLineChange(window, side, line, [&](int offset, int ints, auto add) {
+      sumLineChange(cells, reach, side, line, [&](int offset, int ints, auto add) {
         alignas(16) std::int32_t difference[entryInts(2)];
         for (int i = 0; i < ints; i += 4) {
           storeInt4(difference + i, loadInt4(put + offset + i) - loadInt4(lifted + offset + i));
@@ -247,7 +266,8 @@ void sumLineChange(const WindowCells& window, int side, GainLineChange& line, La
         add(difference);
       });
     } else {
-      sumLineChange(window, side, line, [&](int offset, int, auto add) { add(put + offset); });
+      sumLineChange(cells, reach, side, line,
+                    [&](int offset, int, auto add) { add(put + offset); });
     }
   }
   applyChange(kept, change, change.sign);

@@ -54,8 +54,19 @@ struct PlayerAreaGains {
   int absorbedCount = 0;
 };
 
+// Where the playing area lies along a line around a square (cell u + 6 the square at
+// offset u), the same for both players.
+struct LineReach {
+  LineWord cells;       // two bits per cell on the playing area, the square's own left out
+  std::uint8_t inside;  // bit `start`: the window of cells start .. start + 6 lies on it
+  // The cells just before and after the run on the playing area, whose sums are cleared;
+  // a cell past the thirteen where the run reaches the end.
+  std::uint8_t head, tail;
+};
+
 struct AreaGainsState {
-  PlayerAreaGains players[2];  // player 1, then the other side
+  PlayerAreaGains players[2];                   // player 1, then the other side
+  LineReach reach[boardCells][lineDirections];  // for the current playing size
 };
 
 extern AreaGainsState areaGains;

@@ -12,9 +12,9 @@
 
 namespace fivefold {
 
-// What a stone put on a square adds to the kept gains along one of its lines: the sums of
-// cells 0 .. 12, cell u + 6 the square at offset u from the stone's square; a cell off the
-// playing area adds nothing.
+// What a stone put on a square (or turned into the other side's) adds to the kept gains
+// along one of its lines: the sums of cells 0 .. 12, cell u + 6 the square at offset u from
+// the stone's square; a cell off the playing area adds nothing.
 constexpr int gainLineCells = 16;  // thirteen squares, and room for whole Int4 stores
 struct GainLineChange {
   std::int32_t plain[gainLineCells];
@@ -25,7 +25,9 @@ struct GainLineChange {
 struct AbsorbedChange {
   std::int32_t index;
   std::int32_t before, after;  // the square's cell values
-  std::int32_t sign;           // 1: the lines' sums were added (a stone put), -1: taken
+  // 1: the lines' sums were added; -1: taken away (a stone lifted); 0: there are none (a
+  // change between an empty square and a winning-line stone)
+  std::int32_t sign;
   GainLineChange lines[lineDirections];
 };
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <iterator>
+#include <utility>
 
 #include "core/board_changes.h"
 #include "core/int_lanes.h"
@@ -23,129 +23,277 @@ void scoreFromScratch(PlayerAreaGains& kept, int index, int side) {
       sumWindowChange(kept.snapshotLines, index, side, 0, 1, raisedPatternValues.data(), with);
 }
 
+// The line reach of every square for the current playing size.
+void measureLineReach() {
+  for (int index = 0; index < boardCells; ++index) {
+    for (int k = 0; k < lineDirections; ++k) {
+      WindowCells window;
+      const bool any = readWindowCells(linePlayingArea, index, k, window);
+      LineReach& reach = areaGains.reach[index][k];
+      reach.cells = window.cells * 3;  // both bits of every cell on the area
+      reach.inside = any ? static_cast<std::uint8_t>((2u << (window.lastOffset + windowReach)) -
+                                                     (1u << (window.firstOffset + windowReach)))
+                         : 0;
+      reach.head = static_cast<std::uint8_t>(
+          window.from > -windowReach ? window.from - 1 + windowReach : gainLineCells - 1);
+      reach.tail = static_cast<std::uint8_t>(window.to < windowReach ? window.to + 1 + windowReach
+                                                                     : gainLineCells - 1);
+    }
+  }
+}
+
 // The start-up state for the current playing size: an empty snapshot and the gains of
 // every square on the empty board.
 void startAfresh(PlayerAreaGains& kept, int side) {
+  measureLineReach();
   std::fill(std::begin(kept.snapshotLines), std::end(kept.snapshotLines), LineWord{0});
   for (int x = 0; x < gameState.width; ++x) {
     for (int y = 0; y < gameState.height; ++y) scoreFromScratch(kept, x * boardStride + y, side);
   }
 }
 
-// What one window gives each of its squares, for every window pattern: lane j is the value
-// of the pattern with a stone counted plus on square j (square 0 the border before the
-// window), less `without` of the pattern with square j empty; whatever square j holds is
-// set aside. A square's kept gain is the sum of its lanes over the windows around it, so a
-// change of another square moves it by the new pattern's lane less the old one's, and a
-// change of the square itself leaves it as it is: the gains of occupied squares are kept
-// too, ready for when the square is emptied again. The plain and the raised lanes of a
-// pattern lie side by side, so that one look-up serves both.
-constexpr int gainLaneCount = 8;  // seven squares and a zero: two whole Int4
-struct alignas(64) GainLanes {
-  std::int32_t plain[gainLaneCount];   // `without` the plain pattern values
-  std::int32_t raised[gainLaneCount];  // `without` the raised ones
-};
+// What one window gives each of its squares: lane j is the value of the window's pattern
+// with a stone counted plus on square j (square 0 the border before the window), less
+// `without` of the pattern with square j empty; whatever square j holds is set aside. A
+// square's kept gain is the sum of its lanes over the windows around it, so a change of
+// another square moves it by the new pattern's lane less the old one's, and a change of the
+// square itself leaves it as it is: the gains of occupied squares are kept too, ready for
+// when the square is emptied again.
+std::int32_t gainLane(int code, int j, const std::array<std::int32_t, windowPatterns>& without) {
+  const int weight = powersOfThree[windowSquares - 1 - j];
+  const int emptied = code - (code / weight) % 3 * weight;
+  return countPatternValues[emptied + weight] - without[emptied];
+}
 
-constexpr std::array<GainLanes, windowPatterns> makeGainLanes() {
-  std::array<GainLanes, windowPatterns> lanes{};
-  for (int code = 0; code < windowPatterns; ++code) {
-    for (int j = 0; j < windowSquares; ++j) {
-      const int weight = powersOfThree[windowSquares - 1 - j];
-      const int emptied = code - (code / weight) % 3 * weight;
-      const std::int32_t with = countPatternValues[emptied + weight];
-      lanes[code].plain[j] = with - countPatternValues[emptied];
-      lanes[code].raised[j] = with - raisedPatternValues[emptied];
+constexpr int otherSquares = windowSquares - 1;
+constexpr int otherPatterns = windowPatterns / 3;  // 3^6
+
+// A line's sums are kept in Int4 of four cells each: cells 0 .. 3, 4 .. 7 and so on.
+constexpr int sumGroups = gainLineCells / 4;
+// A window starting at cell `start` of the line reaches its cells start .. start + 6 in
+// two or three groups, from group start / 4 on.
+constexpr int windowGroups(int start) {
+  return start % 4 < 2 ? 2 : 3;
+}
+
+// What a stone put on one square of a window adds to the window's lanes, for every pattern
+// of the window's other six squares: the lanes of the pattern with the stone less those
+// without it. Lifting the stone takes the same lanes back. An entry is one look-up per
+// window and change (instead of two patterns' lanes and their difference), and it holds
+// the lanes already placed in the groups of line cells that the window reaches, so that a
+// window costs an add per group and kind of lanes, and no shift: the plain groups, then
+// the raised ones, the cells outside the window zero (the stone's own lane is zero too).
+//
+// The table runs by the stone's digit (1 or 2), the window's start on the 13-cell line
+// around the stone (the stone at place 6 - start) and the code of the other six squares in
+// line order (the first the most significant digit); a last entry of zeros serves the
+// windows that leave the board. Built at start-up: 790 kB of constants would weigh on every
+// download of the browser build.
+constexpr int outsideEntry = otherPatterns;
+constexpr int entryInts(int start) {
+  return 2 * 4 * windowGroups(start);
+}
+constexpr int startOffset(int start) {
+  return start == 0 ? 0 : startOffset(start - 1) + (otherPatterns + 1) * entryInts(start - 1);
+}
+constexpr int digitInts = startOffset(windowSquares);
+
+struct StoneLaneTable {
+  alignas(64) std::int32_t ints[2][digitInts] = {};
+
+  StoneLaneTable() {
+    for (int digit = 1; digit <= 2; ++digit) {
+      for (int start = 0; start < windowSquares; ++start) {
+        const int place = windowSquares - 1 - start;
+        const int weight = powersOfThree[start];  // the stone's place in the window's code
+        const int groups = windowGroups(start);
+        for (int others = 0; others < otherPatterns; ++others) {
+          // The six digits around the stone's place: those above it move up one digit.
+          const int empty = others / weight * weight * 3 + others % weight;
+          const int with = empty + digit * weight;
+          std::int32_t* entry = ints[digit - 1] + startOffset(start) + others * entryInts(start);
+          for (int i = 0; i < 4 * groups; ++i) {
+            const int j = start / 4 * 4 + i - start;  // the cell's place in the window
+            if (j < 0 || j >= windowSquares || j == place) continue;
+            entry[i] =
+                gainLane(with, j, countPatternValues) - gainLane(empty, j, countPatternValues);
+            entry[4 * groups + i] =
+                gainLane(with, j, raisedPatternValues) - gainLane(empty, j, raisedPatternValues);
+          }
+        }
+      }
     }
   }
-  return lanes;
-}
-
-constexpr std::array<GainLanes, windowPatterns> gainLanes = makeGainLanes();
-
-// Running sums of gain lanes over consecutive windows of a line: lanes i of `low` and
-// `high` are line cells first + i and first + 4 + i, where `first` is the line cell of the
-// next window's first square.
-struct LaneSums {
-  Int4 low = splatInt4(0);
-  Int4 high = splatInt4(0);
-
-  // Adds the window's lanes `added` less `taken`, and returns the sum of cell `first`, which
-  // no later window reaches; the others move down one lane.
-  std::int32_t addAndShift(const std::int32_t* added, const std::int32_t* taken) {
-    low = low + (loadInt4(added) - loadInt4(taken));
-    high = high + (loadInt4(added + 4) - loadInt4(taken + 4));
-    const std::int32_t done = firstLane(low);
-    low = shiftDownInt4(low, high);
-    high = shiftDownInt4(high, splatInt4(0));
-    return done;
-  }
-
-  void store(std::int32_t* out) const {
-    storeInt4(out, low);
-    storeInt4(out + 4, high);
-  }
 };
 
-// Adds (sign 1) or takes back (sign -1) one line's sums: every square on the board from
-// cell `first` to `last` takes its sum. A square off the board is left alone: its cell
-// borders windows inside, so its sum need not be zero, and its index could be another
-// square's. The changed square's own sum is zero (its lanes set aside what it holds), so it
-// needs no exception.
-void applyLineChange(PlayerAreaGains& kept, int index, int k, const GainLineChange& line,
-                     int sign) {
-  // Pointer-wide steps: int ones cost a sign extension per cell for each address.
-  const std::ptrdiff_t step = directionDx[k] * boardStride + directionDy[k];
-  std::ptrdiff_t square = index + (line.first - windowReach) * step;
-  const std::int32_t* addedRaised = line.raised + line.first;
-  const std::int32_t* end = line.plain + line.last;
-  for (const std::int32_t* added = line.plain + line.first; added <= end;
-       ++added, ++addedRaised, square += step) {
-    kept.plain[square] += sign * *added;
-    kept.raised[square] += sign * *addedRaised;
+const StoneLaneTable stoneLanes;
+
+// The code of six cells of a line word (two bits each, the first cell the most significant
+// digit), for the side whose stones are cell value 1.
+const std::array<std::uint16_t, 1 << (2 * otherSquares)> sixCellCodes = [] {
+  std::array<std::uint16_t, 1 << (2 * otherSquares)> codes{};
+  for (int bits = 0; bits < 1 << (2 * otherSquares); ++bits) {
+    codes[bits] = static_cast<std::uint16_t>(digitsOfCells(bits, otherSquares, 1));
+  }
+  return codes;
+}();
+
+// Cell values 1 and 2 swapped: the line seen by the side whose stones are value 2
+// (winning-line stones, 3, stay, and count for neither side).
+LineWord swapColours(LineWord cells) {
+  return ((cells & lowCellBits) << 1) | ((cells >> 1) & lowCellBits);
+}
+
+// The sums of one line's cells, four to an Int4: plain, then raised.
+struct LineSums {
+  Int4 plain[sumGroups];
+  Int4 raised[sumGroups];
+};
+
+// Adds (sign 1) or takes back (sign -1) one line's sums to the gains of the squares along
+// direction k around `plain` and `raised`. Every cell is added, the changed square's own
+// excepted (its lanes set aside what it holds, so its sum is zero): a cell off the playing
+// area adds zero, and the gains' margin holds the cells beyond the grid. With the cells
+// and the step known when compiled, each cell costs two loads and two adds.
+template <int sign, int k>
+void applyLineChange(std::int32_t* plain, std::int32_t* raised, const GainLineChange& line) {
+  constexpr std::ptrdiff_t step = directionDx[k] * boardStride + directionDy[k];
+#pragma GCC unroll 13
+  for (int cell = 0; cell <= 2 * windowReach; ++cell) {
+    if (cell == windowReach) continue;
+    plain[(cell - windowReach) * step] += sign * line.plain[cell];
+    raised[(cell - windowReach) * step] += sign * line.raised[cell];
   }
 }
 
-// The square at `index` of the snapshot changes from digit `before` to `after`: every
-// window that holds or borders it changes its pattern, and with it the gain it gives to each
-// of its other squares. What each line adds is kept in `change`. Kept out of line: inlined
-// into the catch-up it runs slower (more instructions per window for the same sums).
-[[gnu::noinline]] void absorbChange(PlayerAreaGains& kept, int index, int side, int before,
-                                    int after, AbsorbedChange& change) {
+template <int sign>
+void applyChange(PlayerAreaGains& kept, const AbsorbedChange& change) {
+  std::int32_t* plain = kept.plain + change.index;
+  std::int32_t* raised = kept.raised + change.index;
+  applyLineChange<sign, 0>(plain, raised, change.lines[0]);
+  applyLineChange<sign, 1>(plain, raised, change.lines[1]);
+  applyLineChange<sign, 2>(plain, raised, change.lines[2]);
+  applyLineChange<sign, 3>(plain, raised, change.lines[3]);
+}
+
+void applyChange(PlayerAreaGains& kept, const AbsorbedChange& change, int sign) {
+  if (sign > 0) {
+    applyChange<1>(kept, change);
+  } else if (sign < 0) {
+    applyChange<-1>(kept, change);
+  }
+}
+
+// Adds the lanes of window `start` to the sums: lanesOf(offset, ints, add) calls add with
+// the lanes of the window, read from the entry at `offset` of a stone's table, `ints` long.
+template <int start, typename LanesOf>
+void addWindow(LineSums& sums, LineWord others, unsigned inside, LanesOf lanesOf) {
+  constexpr int groups = windowGroups(start);
+  constexpr LineWord sixCells = (LineWord{1} << (2 * otherSquares)) - 1;
+  const int code =
+      (inside >> start) & 1 ? sixCellCodes[(others >> (2 * start)) & sixCells] : outsideEntry;
+  lanesOf(startOffset(start) + code * entryInts(start), entryInts(start),
+          [&](const std::int32_t* entry) {
+            for (int g = 0; g < groups; ++g) {
+              sums.plain[start / 4 + g] = sums.plain[start / 4 + g] + loadInt4(entry + 4 * g);
+              sums.raised[start / 4 + g] =
+                  sums.raised[start / 4 + g] + loadInt4(entry + 4 * (groups + g));
+            }
+          });
+}
+
+// Sums the lanes of the windows of one line that change with the square at its centre cell
+// into `line`, the windows' lanes given by lanesOf (see addWindow). `cells` are the line's
+// cells on the playing area, the centre's left out.
+//
+// A window that leaves the board changes nothing (its pattern stays what it was): it takes
+// the entry of zeros. Off the board, only the border cells of the first and the last window
+// inside can have a sum; they are cleared.
+template <typename LanesOf>
+void sumLineChange(LineWord cells, const LineReach& reach, int side, GainLineChange& line,
+                   LanesOf lanesOf) {
+  if (side != 1) cells = swapColours(cells);
+  // The twelve cells around the centre, its own taken out: window `start`'s other six
+  // squares are cells start .. start + 5 of them.
+  constexpr LineWord belowCentre = (LineWord{1} << (2 * windowReach)) - 1;
+  const LineWord others =
+      (cells & belowCentre) | (cells >> (2 * windowReach + 2) << (2 * windowReach));
+  LineSums sums;
+  for (int g = 0; g < sumGroups; ++g) sums.plain[g] = sums.raised[g] = splatInt4(0);
+  [&]<int... start>(std::integer_sequence<int, start...>) {
+    (addWindow<start>(sums, others, reach.inside, lanesOf), ...);
+  }
+  (std::make_integer_sequence<int, windowSquares>());
+  for (int g = 0; g < sumGroups; ++g) {
+    storeInt4(line.plain + 4 * g, sums.plain[g]);
+    storeInt4(line.raised + 4 * g, sums.raised[g]);
+  }
+  line.plain[reach.head] = 0;
+  line.raised[reach.head] = 0;
+  line.plain[reach.tail] = 0;
+  line.raised[reach.tail] = 0;
+}
+
+// The square at `index` of the snapshot changes from digit `before` to `after` (for the
+// side counted plus): every window that holds or borders it changes its pattern, and with
+// it the gain it gives to each of its other squares. What each line adds is kept in
+// `change`; a stone lifted (after 0) takes back the sums of the stone put, and a stone
+// that turns into the other side's adds the lanes of the one less those of the other. Kept
+// out of line: inlined into the catch-up it runs slower (more instructions per window for
+// the same sums).
+[[gnu::noinline]] void absorbStone(PlayerAreaGains& kept, int index, int side, int before,
+                                   int after, AbsorbedChange& change) {
+  // The tables of the stone put and of the stone lifted, by their digits (1 or 2).
+  const std::int32_t* put = stoneLanes.ints[(after != 0 ? after : before) == 2];
+  const std::int32_t* lifted = stoneLanes.ints[(before != 0 ? before : after) == 2];
+  change.sign = after != 0 ? 1 : -1;
   for (int k = 0; k < lineDirections; ++k) {
     GainLineChange& line = change.lines[k];
-    WindowCells window;
-    if (!readWindowCells(kept.snapshotLines, index, k, window)) {
-      line.first = 1;
-      line.last = 0;
-      continue;
+    const LineReach& reach = areaGains.reach[index][k];
+    // The line's cells from the snapshot: shifted up six cells first, so that the square's
+    // own lands on cell 6 with one shift (a line holds at most twenty cells of the word's
+    // thirty-two, so none is lost).
+    const LinePlace& place = linePlaces[index];
+    const LineWord cells =
+        (kept.snapshotLines[place.word[k]] << (2 * windowReach)) >> (2 * place.cell[k]) &
+        reach.cells;
+    if (before != 0 && after != 0) {
+      sumLineChange(cells, reach, side, line, [&](int offset, int ints, auto add) {
+        alignas(16) std::int32_t difference[entryInts(2)];
+        for (int i = 0; i < ints; i += 4) {
+          storeInt4(difference + i, loadInt4(put + offset + i) - loadInt4(lifted + offset + i));
+        }
+        add(difference);
+      });
+    } else {
+      sumLineChange(cells, reach, side, line,
+                    [&](int offset, int, auto add) { add(put + offset); });
     }
-    // The changes are summed per cell of the line first (cell u + windowReach the square at
-    // offset u), then added to the kept gains. Window by window (the window at offset o
-    // starts at cell o + windowReach), the running sums of cells start .. start + 7 are kept
-    // in two Int4; after each window the first of them is final and the rest move down by
-    // one cell, and after the last the eight left are stored whole.
-    static_assert(gainLineCells == windowSquares + gainLaneCount);
-    LaneSums plain;
-    LaneSums raised;
-    // A window that leaves the board changes nothing: its new pattern is its old one.
-    const int firstInside = window.firstOffset + windowReach;
-    const int lastInside = window.lastOffset + windowReach;
-    for (int start = 0; start < windowSquares; ++start) {
-      const bool inside = start >= firstInside && start <= lastInside;
-      const int code = windowCode(window.cells >> (2 * start), side);
-      const int centreWeight = powersOfThree[start];
-      const int oldCode = code + before * centreWeight;
-      const int newCode = inside ? code + after * centreWeight : oldCode;
-      const GainLanes& added = gainLanes[newCode];
-      const GainLanes& taken = gainLanes[oldCode];
-      line.plain[start] = plain.addAndShift(added.plain, taken.plain);
-      line.raised[start] = raised.addAndShift(added.raised, taken.raised);
-    }
-    plain.store(line.plain + windowSquares);
-    raised.store(line.raised + windowSquares);
-    line.first = window.from + windowReach;
-    line.last = window.to + windowReach;
-    applyLineChange(kept, index, k, line, 1);
+  }
+  applyChange(kept, change, change.sign);
+}
+
+// The square at `index` of the snapshot changes from cell value `before` to `after`: the
+// change is absorbed and stacked.
+void absorbCell(PlayerAreaGains& kept, int index, int side, Cell before, Cell after) {
+  // A full stack starts again from the gains as they stand: older changes are only taken
+  // back by scoring them anew.
+  if (kept.absorbedCount == absorbedChangeDepth) kept.absorbedCount = 0;
+  AbsorbedChange& absorbed = kept.absorbed[kept.absorbedCount++];
+  absorbed.index = index;
+  absorbed.before = before;
+  absorbed.after = after;
+  // The changed square's own cell is not read for the gains around it. A change between
+  // two cells of one digit (empty and a winning-line stone) moves no gain, but it is
+  // stacked too, so that the snapshot is taken back cell by cell in order.
+  updateLineWords(kept.snapshotLines, index, before, after);
+  const int digitBefore = cellDigits[side][before];
+  const int digitAfter = cellDigits[side][after];
+  if (digitBefore != digitAfter) {
+    absorbStone(kept, index, side, digitBefore, digitAfter, absorbed);
+  } else {
+    // Stacked with no sums: taking it back leaves the gains as they are.
+    absorbed.sign = 0;
   }
 }
 
@@ -178,7 +326,7 @@ void catchUpGains(PlayerAreaGains& kept, int side) {
   while (kept.absorbedCount > 0) {
     const AbsorbedChange& top = kept.absorbed[kept.absorbedCount - 1];
     if (gameState.board[top.index] != top.before) break;
-    for (int k = 0; k < lineDirections; ++k) applyLineChange(kept, top.index, k, top.lines[k], -1);
+    applyChange(kept, top, -top.sign);
     updateLineWords(kept.snapshotLines, top.index, top.after, top.before);
     for (int i = 0; i < count; ++i) {
       if (changes[i].index == top.index) changes[i].after = changes[i].before;
@@ -188,27 +336,7 @@ void catchUpGains(PlayerAreaGains& kept, int side) {
   for (int i = 0; i < count; ++i) {
     const Change change = changes[i];
     if (change.before == change.after) continue;
-    // A full stack starts again from the gains as they stand: older changes are only taken
-    // back by scoring them anew.
-    if (kept.absorbedCount == absorbedChangeDepth) kept.absorbedCount = 0;
-    AbsorbedChange& absorbed = kept.absorbed[kept.absorbedCount++];
-    absorbed.index = change.index;
-    absorbed.before = change.before;
-    absorbed.after = change.after;
-    // The changed square's own cell is not read for the gains around it. A change between
-    // two cells of one digit (empty and a winning-line stone) moves no gain, but it is
-    // stacked too, so that the snapshot is taken back cell by cell in order.
-    updateLineWords(kept.snapshotLines, change.index, change.before, change.after);
-    const int before = cellDigits[side][change.before];
-    const int after = cellDigits[side][change.after];
-    if (before != after) {
-      absorbChange(kept, change.index, side, before, after, absorbed);
-    } else {
-      for (GainLineChange& line : absorbed.lines) {
-        line.first = 1;
-        line.last = 0;
-      }
-    }
+    absorbCell(kept, change.index, side, change.before, change.after);
   }
 }
 

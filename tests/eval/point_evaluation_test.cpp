@@ -97,8 +97,8 @@ TEST(PointGain, MatchesBoardValueChangeWindowRulesAndAreaSweep) {
       std::int32_t areaGains[3][2][boardCells];
       for (int player = 1; player <= 2; ++player) {
         const PlayerAreaGains& kept = keptAreaGains(player);
-        std::copy(std::begin(kept.plain), std::end(kept.plain), areaGains[player][0]);
-        std::copy(std::begin(kept.raised), std::end(kept.raised), areaGains[player][1]);
+        std::copy(kept.plain, kept.plain + boardCells, areaGains[player][0]);
+        std::copy(kept.raised, kept.raised + boardCells, areaGains[player][1]);
       }
       for (int x = 0; x < size[0]; ++x) {
         for (int y = 0; y < size[1]; ++y) {

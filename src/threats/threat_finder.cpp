@@ -33,10 +33,10 @@ struct ChangedCell {
   std::int32_t x;
   std::int32_t y;
   LineAround lines[lineDirections];  // read once for every slot that rescans the cell
-  // How many own stones each player has on each line, for the windows of each kind, one
-  // byte per direction: most lines have too few for any template, and a slot passes them
-  // over by this count (see linesToScan).
-  std::uint32_t ownCounts[2][2];  // [player - 1][kind], byte k for direction k
+  // How many own stones each player has on each line, one byte per direction, counted on
+  // the line of the Three windows, which holds the shorter line of the Four windows: most
+  // lines have too few for any template, and a slot passes them over (see linesToScan).
+  std::uint32_t ownCounts[2];  // [player - 1], byte k for direction k
 };
 
 struct ThreatFinderState {
@@ -66,8 +66,7 @@ ThreatFinderState finder;
 template <ThreatKind kind, ThreatMode mode>
 std::uint32_t linesToScan(const ChangedCell& cell, int player) {
   constexpr std::uint32_t bytes = 0x01010101;
-  return (cell.ownCounts[player - 1][kind] + (128 - ownStonesNeeded(kind, mode)) * bytes) &
-         (128 * bytes);
+  return (cell.ownCounts[player - 1] + (128 - ownStonesNeeded(kind, mode)) * bytes) & (128 * bytes);
 }
 
 // Rescans every window within W - 1 steps of one changed cell on the given lines, in
@@ -134,16 +133,13 @@ void collectChangedCells(ThreatCache& cache) {
         ChangedCell& cell = finder.changedCells.emplace_back();
         cell.x = x;
         cell.y = y;
-        for (auto& counts : cell.ownCounts) counts[Three] = counts[Four] = 0;
+        cell.ownCounts[0] = cell.ownCounts[1] = 0;
         for (int k = 0; k < lineDirections; ++k) {
           cell.lines[k] = readAround(x, y, k);
           const SortedCells sorted = sortCells(cell.lines[k].cells, cell.lines[k].onBoard);
-          for (const ThreatKind kind : {Four, Three}) {
-            const int w = windowLength(kind);
-            const int byte = 8 * k;
-            cell.ownCounts[0][kind] |= std::popcount(cutLine(sorted.first, w)) << byte;
-            cell.ownCounts[1][kind] |= std::popcount(cutLine(sorted.second, w)) << byte;
-          }
+          const int w = windowLength(Three);
+          cell.ownCounts[0] |= std::popcount(cutLine(sorted.first, w)) << (8 * k);
+          cell.ownCounts[1] |= std::popcount(cutLine(sorted.second, w)) << (8 * k);
         }
       });
   finder.runFrom = from;

@@ -30,6 +30,7 @@ struct ThreatCache {
 };
 
 struct ChangedCell {
+  ChangedCell() {}  // left unset: the collector writes every field
   std::int32_t x;
   std::int32_t y;
   LineAround lines[lineDirections];  // read once for every slot that rescans the cell

@@ -176,11 +176,16 @@ struct LineMatches {
 
 namespace lineMatching {
 
-// A template's characters are laid in two passes: first its "x" cells (the stones), then
-// the others, on the windows that passed the first. Most lines that reach the matcher hold
-// their own stones nowhere in a template's places, and then the second pass is not run;
-// a window matches when it passes both, as when every character is laid at once.
-enum class Pass { Stones, Others };
+// A template's characters are laid in two passes: first its stones ("x") and its cost
+// squares ("c", "g": the empty squares every shape needs beside its stones), then the
+// others, on the windows that passed the first. Most lines that reach the matcher hold no
+// such shape anywhere, and then the second pass is not run; a window matches when it passes
+// both, as when every character is laid at once.
+enum class Pass { Shape, Rest };
+
+constexpr Pass passOf(char c) {
+  return c == 'x' || c == 'c' || c == 'g' ? Pass::Shape : Pass::Rest;
+}
 
 // Narrows `starts` by what character J of template P demands of cell J of the windows, if
 // the character belongs to this pass. "x" demands an own stone, or in OneMissing mode an
@@ -192,15 +197,15 @@ inline void demand(const LineCells& line, LineBits& starts, LineBits& some, Line
   // Bit 2s of these stands for cell s + J: the window that starts at s.
   const LineBits own = line.own >> (2 * J);
   const LineBits empty = line.empty >> (2 * J);
-  if constexpr (S == Pass::Stones) {
-    if constexpr (c == 'x') {
-      if constexpr (M == Exact) {
-        starts &= own;
-      } else {
-        starts &= own | empty;
-        several |= some & empty;
-        some |= empty;
-      }
+  if constexpr (passOf(c) != S) {
+    return;
+  } else if constexpr (c == 'x') {
+    if constexpr (M == Exact) {
+      starts &= own;
+    } else {
+      starts &= own | empty;
+      several |= some & empty;
+      some |= empty;
     }
   } else if constexpr (c == 'X') {
     starts &= own;
@@ -230,12 +235,12 @@ inline LineMatches matchKind(const LineCells& line, std::integer_sequence<int, P
   constexpr auto places = std::make_integer_sequence<int, w>();
   LineMatches matches;
   matches.any = 0;
-  ((matches.starts[P] = matchTemplate<Pass::Stones, K * 7 + P, M>(line, windowStarts, places),
+  ((matches.starts[P] = matchTemplate<Pass::Shape, K * 7 + P, M>(line, windowStarts, places),
     matches.any |= matches.starts[P]),
    ...);
   if (matches.any == 0) return matches;
   matches.any = 0;
-  ((matches.starts[P] = matchTemplate<Pass::Others, K * 7 + P, M>(line, matches.starts[P], places),
+  ((matches.starts[P] = matchTemplate<Pass::Rest, K * 7 + P, M>(line, matches.starts[P], places),
     matches.any |= matches.starts[P]),
    ...);
   return matches;

@@ -14,18 +14,30 @@ namespace {
 constexpr int cacheSlots = 8;
 constexpr int scanMarkSize = 40;  // window starts -(W - 1) .. 19 + W - 1 for both kinds
 
+constexpr int cacheSlot(int player, ThreatKind kind, ThreatMode mode) {
+  return kind * 2 + mode * 4 + (player - 1);
+}
+
+// Every template of a kind needs this many own stones in its window (its "x" cells less
+// the one that may be missing); a line with fewer around the cell is passed over.
+constexpr int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
+  return (kind == Four ? 4 : 3) - mode;
+}
+
 struct ThreatCache {
   JournalCursor cursor;  // where this slot's previous call left the grid
   ThreatList records;    // what that call returned: every match on the grid as it was then
 };
 
 struct ChangedCell {
+  ChangedCell() {}  // left unset: the collector writes every field
   std::int32_t x;
   std::int32_t y;
   LineAround lines[lineDirections];  // read once for every slot that rescans the cell
-  // How many own stones each player has on each line, for the windows of each kind: most
-  // lines have too few for any template, and a slot passes them over by this count.
-  std::uint8_t ownCount[2][2][lineDirections];  // [player - 1][kind][direction]
+  // How many own stones each player has on each line, one byte per direction, counted on
+  // the line of the Three windows, which holds the shorter line of the Four windows: most
+  // lines have too few for any template, and a slot passes them over (see linesToScan).
+  std::uint32_t ownCounts[2];  // [player - 1], byte k for direction k
 };
 
 struct ThreatFinderState {
@@ -44,28 +56,31 @@ struct ThreatFinderState {
   std::uint32_t runTo = 0;
   std::uint32_t runEpoch = noEpoch;
   std::uint32_t runFolds = 0;
-  ThreatList newMatches;  // found on the live board in this call
 };
 
 ThreatFinderState finder;
 
-// Every template of a kind needs this many own stones in its window (its "x" cells less
-// the one that may be missing); a line with fewer around the cell is passed over.
-constexpr int ownStonesNeeded(ThreatKind kind, ThreatMode mode) {
-  return (kind == Four ? 4 : 3) - mode;
+// The directions of a changed cell whose lines hold enough own stones of `player` for a
+// template of the kind and mode: bit 8k + 7 for direction k. Counts are at most 17, so
+// adding 128 - needed to each byte sets its high bit exactly when the count reaches needed,
+// without a carry into the next byte.
+template <ThreatKind kind, ThreatMode mode>
+std::uint32_t linesToScan(const ChangedCell& cell, int player) {
+  constexpr std::uint32_t bytes = 0x01010101;
+  return (cell.ownCounts[player - 1] + (128 - ownStonesNeeded(kind, mode)) * bytes) & (128 * bytes);
 }
 
-// Rescans every window within W - 1 steps of one changed cell, in direction, then window,
-// then template order. All templates are laid on all windows of a line at once; a window
-// that matched for an earlier changed cell of this call (on the same line) is not listed
-// again.
+// Rescans every window within W - 1 steps of one changed cell on the given lines, in
+// direction, then window, then template order. All templates are laid on all windows of a
+// line at once; a window that matched for an earlier changed cell of this call (on the same
+// line) is not listed again.
 template <ThreatKind kind, ThreatMode mode>
-void scanChangedCell(const ChangedCell& cell, int player) {
+void scanChangedCell(const ChangedCell& cell, std::uint32_t lines, int player, ThreatList& found) {
   constexpr int w = windowLength(kind);
   const int x = cell.x;
   const int y = cell.y;
-  for (int k = 0; k < lineDirections; ++k) {
-    if (cell.ownCount[player - 1][kind][k] < ownStonesNeeded(kind, mode)) continue;
+  for (; lines != 0; lines &= lines - 1) {
+    const int k = std::countr_zero(lines) / 8;
     const LineCells line = lineCells(player, cell.lines[k], w);
     const LineMatches matches = matchEveryWindow<kind, mode>(line);
     for (LineBits windows = matches.any; windows != 0; windows &= windows - 1) {
@@ -81,18 +96,22 @@ void scanChangedCell(const ChangedCell& cell, int player) {
         const LineTemplate& t = lineTemplate(kind, p);
         int missing = -1;
         matchLine(line, t, start, mode, missing);  // where the missing stone is
-        finder.newMatches.push_back({linePatternMatch(t, x, y, k, w, start, missing), kind,
-                                     threatKey(p, mode, kind, k, startX, startY)});
+        found.push_back({linePatternMatch(t, x, y, k, w, start, missing), kind,
+                         threatKey(p, mode, kind, k, startX, startY)});
       }
     }
   }
 }
 
+// Appends the matches of every window around the changed cells to `found`, in scan order.
 template <ThreatKind kind, ThreatMode mode>
-void scanChangedCells(int player) {
+void scanChangedCells(int player, ThreatList& found) {
   for (const ChangedCell& cell : finder.changedCells) {
-    scanChangedCell<kind, mode>(cell, player);
+    const std::uint32_t lines = linesToScan<kind, mode>(cell, player);
+    if (lines != 0) scanChangedCell<kind, mode>(cell, lines, player, found);
   }
+  for (std::uint8_t* mark : finder.marksSet) *mark = 0;
+  finder.marksSet.clear();
 }
 
 // Lists the cells that changed since the slot's previous call, in x-then-y order, unless
@@ -115,14 +134,13 @@ void collectChangedCells(ThreatCache& cache) {
         ChangedCell& cell = finder.changedCells.emplace_back();
         cell.x = x;
         cell.y = y;
+        cell.ownCounts[0] = cell.ownCounts[1] = 0;
         for (int k = 0; k < lineDirections; ++k) {
           cell.lines[k] = readAround(x, y, k);
           const SortedCells sorted = sortCells(cell.lines[k].cells, cell.lines[k].onBoard);
-          for (const ThreatKind kind : {Four, Three}) {
-            const int w = windowLength(kind);
-            cell.ownCount[0][kind][k] = std::popcount(cutLine(sorted.first, w));
-            cell.ownCount[1][kind][k] = std::popcount(cutLine(sorted.second, w));
-          }
+          const int w = windowLength(Three);
+          cell.ownCounts[0] |= std::popcount(cutLine(sorted.first, w)) << (8 * k);
+          cell.ownCounts[1] |= std::popcount(cutLine(sorted.second, w)) << (8 * k);
         }
       });
   finder.runFrom = from;
@@ -158,26 +176,21 @@ bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mod
 }  // namespace
 
 const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
-  ThreatCache& cache = finder.caches[kind * 2 + mode * 4 + (player - 1)];
+  ThreatCache& cache = finder.caches[cacheSlot(player, kind, mode)];
   collectChangedCells(cache);
   if (!finder.changedCells.empty()) {
-    if (kind == Four) {
-      mode == Exact ? scanChangedCells<Four, Exact>(player)
-                    : scanChangedCells<Four, OneMissing>(player);
-    } else {
-      mode == Exact ? scanChangedCells<Three, Exact>(player)
-                    : scanChangedCells<Three, OneMissing>(player);
-    }
-    // The cache holds every match on the snapshot, so a cached record whose window was
-    // rescanned is one the snapshot scan would find again: the live scan has the current
-    // word on that window.
+    // The cache holds every match on the board of its previous call, so a record whose
+    // window is rescanned now is dropped: the scan lists that window's matches anew, behind
+    // the records kept.
     std::erase_if(cache.records,
                   [&](const ThreatRecord& record) { return windowRescanned(record, kind, mode); });
-    cache.records.insert(cache.records.end(), finder.newMatches.begin(), finder.newMatches.end());
-
-    for (std::uint8_t* mark : finder.marksSet) *mark = 0;
-    finder.marksSet.clear();
-    finder.newMatches.clear();
+    if (kind == Four) {
+      mode == Exact ? scanChangedCells<Four, Exact>(player, cache.records)
+                    : scanChangedCells<Four, OneMissing>(player, cache.records);
+    } else {
+      mode == Exact ? scanChangedCells<Three, Exact>(player, cache.records)
+                    : scanChangedCells<Three, OneMissing>(player, cache.records);
+    }
   }
   return cache.records;
 }

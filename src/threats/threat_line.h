@@ -176,62 +176,71 @@ struct LineMatches {
 
 namespace lineMatching {
 
-// The cells of a line shifted so that bit 2s stands for cell s + j of each window.
-template <int W>
-struct ShiftedLine {
-  LineBits own[W], empty[W], blocking[W];
-};
+// A template's characters are laid in two passes: first its stones ("x") and its cost
+// squares ("c", "g": the empty squares every shape needs beside its stones), then the
+// others, on the windows that passed the first. Most lines that reach the matcher hold no
+// such shape anywhere, and then the second pass is not run; a window matches when it passes
+// both, as when every character is laid at once.
+enum class Pass { Shape, Rest };
 
-// Narrows `starts` by what character J of template P demands of cell J of the windows.
-// "x" demands an own stone, or in OneMissing mode an empty square; `some` and `several`
-// collect the windows with one and with two or more such empty squares.
-template <int P, ThreatMode M, int J, int W>
-inline void demand(const ShiftedLine<W>& line, LineBits& starts, LineBits& some,
-                   LineBits& several) {
+constexpr Pass passOf(char c) {
+  return c == 'x' || c == 'c' || c == 'g' ? Pass::Shape : Pass::Rest;
+}
+
+// Narrows `starts` by what character J of template P demands of cell J of the windows, if
+// the character belongs to this pass. "x" demands an own stone, or in OneMissing mode an
+// empty square; `some` and `several` collect the windows with one and with two or more
+// such empty squares.
+template <Pass S, int P, ThreatMode M, int J>
+inline void demand(const LineCells& line, LineBits& starts, LineBits& some, LineBits& several) {
   constexpr char c = threatPatterns[P][J];
-  if constexpr (c == 'X') {
-    starts &= line.own[J];
-  } else if constexpr (c == '_' || c == 'c' || c == 'g') {
-    starts &= line.empty[J];
-  } else if constexpr (c == 'o') {
-    starts &= ~line.own[J];
-  } else if constexpr (c == 'O') {
-    starts &= line.blocking[J];
+  // Bit 2s of these stands for cell s + J: the window that starts at s.
+  const LineBits own = line.own >> (2 * J);
+  const LineBits empty = line.empty >> (2 * J);
+  if constexpr (passOf(c) != S) {
+    return;
   } else if constexpr (c == 'x') {
     if constexpr (M == Exact) {
-      starts &= line.own[J];
+      starts &= own;
     } else {
-      starts &= line.own[J] | line.empty[J];
-      several |= some & line.empty[J];
-      some |= line.empty[J];
+      starts &= own | empty;
+      several |= some & empty;
+      some |= empty;
     }
+  } else if constexpr (c == 'X') {
+    starts &= own;
+  } else if constexpr (c == '_' || c == 'c' || c == 'g') {
+    starts &= empty;
+  } else if constexpr (c == 'o') {
+    starts &= ~own;
+  } else if constexpr (c == 'O') {
+    starts &= line.blocking >> (2 * J);
   }
 }
 
-template <int P, ThreatMode M, int W, int... J>
-inline LineBits matchTemplate(const ShiftedLine<W>& line, std::integer_sequence<int, J...>) {
-  LineBits starts = ~LineBits{0};
+template <Pass S, int P, ThreatMode M, int... J>
+inline LineBits matchTemplate(const LineCells& line, LineBits starts,
+                              std::integer_sequence<int, J...>) {
   LineBits some = 0;
   LineBits several = 0;
-  (demand<P, M, J>(line, starts, some, several), ...);
+  (demand<S, P, M, J>(line, starts, some, several), ...);
   return starts & ~several;
 }
 
 template <ThreatKind K, ThreatMode M, int... P>
-inline LineMatches matchKind(const LineCells& cells, std::integer_sequence<int, P...>) {
+inline LineMatches matchKind(const LineCells& line, std::integer_sequence<int, P...>) {
   constexpr int w = windowLength(K);
   static_assert(sizeof...(P) == patternsPerKind(K));
-  ShiftedLine<w> line;
-  for (int j = 0; j < w; ++j) {
-    line.own[j] = cells.own >> (2 * j);
-    line.empty[j] = cells.empty >> (2 * j);
-    line.blocking[j] = cells.blocking >> (2 * j);
-  }
-  constexpr LineBits windowStarts = (cellBit(2 * w - 2) << 1) - 1;  // cells 0 .. 2W - 2
+  constexpr LineBits windowStarts = ((cellBit(2 * w - 2) << 1) - 1) & lowCellBits;  // 0 .. 2W - 2
+  constexpr auto places = std::make_integer_sequence<int, w>();
   LineMatches matches;
   matches.any = 0;
-  ((matches.starts[P] = matchTemplate<K * 7 + P, M, w>(line, std::make_integer_sequence<int, w>()) &
-                        windowStarts & lowCellBits,
+  ((matches.starts[P] = matchTemplate<Pass::Shape, K * 7 + P, M>(line, windowStarts, places),
+    matches.any |= matches.starts[P]),
+   ...);
+  if (matches.any == 0) return matches;
+  matches.any = 0;
+  ((matches.starts[P] = matchTemplate<Pass::Rest, K * 7 + P, M>(line, matches.starts[P], places),
     matches.any |= matches.starts[P]),
    ...);
   return matches;

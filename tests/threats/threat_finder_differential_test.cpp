@@ -147,14 +147,17 @@ TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
     } else if (step == 150) {
       setPlayingSize(size.width, size.height);
     }
+    // The board fills and empties in turns, so that its lines pass through every density
+    // and hold fours, threes and crowded stretches.
+    const double fill = step / 40 % 2 == 0 ? 0.75 : 0.3;
     for (int change = 1 + below(3); change > 0; --change) {
       // Mostly inside the playing area; now and then a cell the finder must ignore.
       const bool inside = !chance(0.05);
       const int x = below(inside ? gameState.width : boardStride);
       const int y = below(inside ? gameState.height : boardStride);
       if (cellAt(x, y) == 0) {
-        if (chance(0.45)) setCell(x, y, chance(0.05) ? 3 : 1 + below(2));
-      } else if (chance(0.55)) {
+        if (chance(fill)) setCell(x, y, chance(0.05) ? 3 : 1 + below(2));
+      } else if (chance(1 - fill)) {
         setCell(x, y, 0);
       }
     }

@@ -10,7 +10,6 @@
 #include "core/score_scale.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
-#include "eval/line_windows.h"
 
 namespace fivefold {
 
@@ -169,16 +168,12 @@ AreaMoveSummary summariseAreaMoves(int player, int margin) {
 
 RankedMoves rankListedMoves(int player, std::span<const Square> list) {
   BestMoves best(listedMoveSlots);
-  // Each square's gain from the board itself: a list holds a few squares, and bringing the
-  // kept gains of the whole area up to date for them costs more than scoring them here
-  // (the nodes that rank the area catch up over the changes in between all the same).
-  const int side = player == 1 ? 1 : 2;
-  const std::int32_t* values = countPatternValues.data();
+  // The kept gains are the trial gains of every square.
+  const std::int32_t* gains = keptAreaGains(player).plain;
   for (const Square square : list) {
     // A square off the board is never a move; reading it could leave the grid.
     if (isOnBoard(square.x, square.y) && cellAt(square.x, square.y) == 0) {
-      best.offer(square, sumWindowChange(lineWords, square.x * boardStride + square.y, side, 0, 1,
-                                         values, values));
+      best.offer(square, gains[square.x * boardStride + square.y]);
     }
   }
   return best.ranked();

@@ -184,20 +184,26 @@ void applyChange(PlayerAreaGains& kept, const AbsorbedChange& change, int sign) 
   }
 }
 
-// Adds the lanes of window `start` to the sums: lanesOf(offset, ints, add) calls add with
-// the lanes of the window, read from the entry at `offset` of a stone's table, `ints` long.
+// Adds the lanes of window `start` to the sums: lanesOf(offset, add) calls add(put, lifted)
+// with the window's entry at `offset` of the table of the stone put, and of the stone
+// lifted where a stone turned into the other side's (else null); their difference is added.
 template <int start, typename LanesOf>
 void addWindow(LineSums& sums, LineWord others, unsigned inside, LanesOf lanesOf) {
   constexpr int groups = windowGroups(start);
   constexpr LineWord sixCells = (LineWord{1} << (2 * otherSquares)) - 1;
   const int code =
       (inside >> start) & 1 ? sixCellCodes[(others >> (2 * start)) & sixCells] : outsideEntry;
-  lanesOf(startOffset(start) + code * entryInts(start), entryInts(start),
-          [&](const std::int32_t* entry) {
+  lanesOf(startOffset(start) + code * entryInts(start),
+          [&](const std::int32_t* put, const std::int32_t* lifted) {
             for (int g = 0; g < groups; ++g) {
-              sums.plain[start / 4 + g] = sums.plain[start / 4 + g] + loadInt4(entry + 4 * g);
-              sums.raised[start / 4 + g] =
-                  sums.raised[start / 4 + g] + loadInt4(entry + 4 * (groups + g));
+              Int4 plain = loadInt4(put + 4 * g);
+              Int4 raised = loadInt4(put + 4 * (groups + g));
+              if (lifted != nullptr) {
+                plain = plain - loadInt4(lifted + 4 * g);
+                raised = raised - loadInt4(lifted + 4 * (groups + g));
+              }
+              sums.plain[start / 4 + g] = sums.plain[start / 4 + g] + plain;
+              sums.raised[start / 4 + g] = sums.raised[start / 4 + g] + raised;
             }
           });
 }
@@ -258,16 +264,11 @@ void sumLineChange(LineWord cells, const LineReach& reach, int side, GainLineCha
         (kept.snapshotLines[place.word[k]] << (2 * windowReach)) >> (2 * place.cell[k]) &
         reach.cells;
     if (before != 0 && after != 0) {
-      sumLineChange(cells, reach, side, line, [&](int offset, int ints, auto add) {
-        alignas(16) std::int32_t difference[entryInts(2)];
-        for (int i = 0; i < ints; i += 4) {
-          storeInt4(difference + i, loadInt4(put + offset + i) - loadInt4(lifted + offset + i));
-        }
-        add(difference);
-      });
+      sumLineChange(cells, reach, side, line,
+                    [&](int offset, auto add) { add(put + offset, lifted + offset); });
     } else {
       sumLineChange(cells, reach, side, line,
-                    [&](int offset, int, auto add) { add(put + offset); });
+                    [&](int offset, auto add) { add(put + offset, nullptr); });
     }
   }
   applyChange(kept, change, change.sign);

@@ -181,9 +181,15 @@ const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
   if (!finder.changedCells.empty()) {
     // The cache holds every match on the board of its previous call, so a record whose
     // window is rescanned now is dropped: the scan lists that window's matches anew, behind
-    // the records kept.
-    std::erase_if(cache.records,
-                  [&](const ThreatRecord& record) { return windowRescanned(record, kind, mode); });
+    // the records kept. (A plain loop: the few records kept cost std::erase_if's unrolled
+    // search more than its test.)
+    auto kept = cache.records.begin();
+    for (auto record = cache.records.begin(); record != cache.records.end(); ++record) {
+      if (windowRescanned(*record, kind, mode)) continue;
+      if (kept != record) *kept = *record;
+      ++kept;
+    }
+    cache.records.erase(kept, cache.records.end());
     if (kind == Four) {
       mode == Exact ? scanChangedCells<Four, Exact>(player, cache.records)
                     : scanChangedCells<Four, OneMissing>(player, cache.records);

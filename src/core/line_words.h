@@ -74,13 +74,18 @@ struct LineAround {
 };
 
 // The line read from the words `words` of some grid (the live one, or a reader's copy of
-// an earlier one).
+// an earlier one), at most maxReadBack cells back. A line holds at most gridSide cells, so
+// its word keeps room above them for that many more: raised by that room first, every read
+// is one right shift, with no test for a read that starts before the line.
+constexpr int maxReadBack = 8;
+static_assert(2 * (gridSide + maxReadBack) <= 64);
+
 inline LineAround lineAround(const LineWord* words, int index, int k, int back) {
   const LinePlace& place = linePlaces[index];
   const int word = place.word[k];
-  const int shift = 2 * (place.cell[k] - back);
-  if (shift >= 0) return {words[word] >> shift, linePlayingArea[word] >> shift};
-  return {words[word] << -shift, linePlayingArea[word] << -shift};
+  const int shift = 2 * (place.cell[k] + maxReadBack - back);
+  constexpr int room = 2 * maxReadBack;
+  return {(words[word] << room) >> shift, (linePlayingArea[word] << room) >> shift};
 }
 // The line read from the live grid.
 inline LineAround lineAround(int index, int k, int back) {

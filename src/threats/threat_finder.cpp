@@ -61,9 +61,9 @@ struct ThreatFinderState {
 ThreatFinderState finder;
 
 // The directions of a changed cell whose lines hold enough own stones of `player` for a
-// template of the kind and mode: bit 8k + 7 for direction k. Counts are at most 17, so
-// adding 128 - needed to each byte sets its high bit exactly when the count reaches needed,
-// without a carry into the next byte.
+// template of the kind and mode: bit 8k + 7 for direction k. A count is at most 25 (the
+// cells of the line), so adding 128 - needed to each byte sets its high bit exactly when the
+// count reaches needed, without a carry into the next byte.
 template <ThreatKind kind, ThreatMode mode>
 std::uint32_t linesToScan(const ChangedCell& cell, int player) {
   constexpr std::uint32_t bytes = 0x01010101;
@@ -181,9 +181,15 @@ const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
   if (!finder.changedCells.empty()) {
     // The cache holds every match on the board of its previous call, so a record whose
     // window is rescanned now is dropped: the scan lists that window's matches anew, behind
-    // the records kept.
-    std::erase_if(cache.records,
-                  [&](const ThreatRecord& record) { return windowRescanned(record, kind, mode); });
+    // the records kept. (A plain loop: on lists of a few records std::erase_if's unrolled
+    // search cost more than the tests.)
+    auto kept = cache.records.begin();
+    for (auto record = cache.records.begin(); record != cache.records.end(); ++record) {
+      if (windowRescanned(*record, kind, mode)) continue;
+      if (kept != record) *kept = *record;
+      ++kept;
+    }
+    cache.records.erase(kept, cache.records.end());
     if (kind == Four) {
       mode == Exact ? scanChangedCells<Four, Exact>(player, cache.records)
                     : scanChangedCells<Four, OneMissing>(player, cache.records);

@@ -73,7 +73,8 @@ TEST_F(OpeningTest, AnswerToTheFirstReplyDependsOnSideAndRandomBit) {
   };
   for (const Case& c : cases) {
     for (bool odd : {true, false}) {
-      SCOPED_TRACE(::testing::Message() << c.reply.first << "," << c.reply.second << " odd " << odd);
+      SCOPED_TRACE(::testing::Message()
+                   << c.reply.first << "," << c.reply.second << " odd " << odd);
       resetGameState();
       newGame(15, 15);
       placeOwnStone(7, 7);

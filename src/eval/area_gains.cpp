@@ -256,13 +256,9 @@ void sumLineChange(LineWord cells, const LineReach& reach, int side, GainLineCha
   for (int k = 0; k < lineDirections; ++k) {
     GainLineChange& line = change.lines[k];
     const LineReach& reach = areaGains.reach[index][k];
-    // The line's cells from the snapshot: shifted up six cells first, so that the square's
-    // own lands on cell 6 with one shift (a line holds at most twenty cells of the word's
-    // thirty-two, so none is lost).
-    const LinePlace& place = linePlaces[index];
+    // The line's cells from the snapshot, the square's own on cell 6.
     const LineWord cells =
-        (kept.snapshotLines[place.word[k]] << (2 * windowReach)) >> (2 * place.cell[k]) &
-        reach.cells;
+        lineAround(kept.snapshotLines, index, k, windowReach).cells & reach.cells;
     if (before != 0 && after != 0) {
       sumLineChange(cells, reach, side, line,
                     [&](int offset, auto add) { add(put + offset, lifted + offset); });

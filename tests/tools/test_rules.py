@@ -12,6 +12,7 @@ from fivefold_tools.manager.stats import elo_difference, percentile, summary
 from fivefold_tools.rules.board import (BLACK, DIRECTIONS, WHITE, cell, five_through, new_board,
                                         on_board, place, run_through)
 from fivefold_tools.rules.openings import builtin_openings, parse_openings, random_openings
+from fivefold_tools.rules.game_record import build_record, record_stones
 from fivefold_tools.rules.renju import forbidden_points
 
 # The position tables the engine's tests and the page's judge read too.
@@ -47,7 +48,8 @@ def with_stone(board, x, y, colour, look):
 
 
 def empty_squares(board):
-    return [(x, y) for x in range(board.width) for y in range(board.height) if not cell(board, x, y)]
+    return [(x, y) for x in range(board.width) for y in range(board.height)
+            if not cell(board, x, y)]
 
 
 def winning_squares(board, colour, rule):
@@ -106,16 +108,56 @@ class AdjudicationTest(unittest.TestCase):
             place(board, 3, y, BLACK)
         self.assertEqual(five_through(board, 3, 0, "exact5"), [(3, y) for y in range(5)])
 
-    def test_games_with_a_six(self):
-        for rule, moves, five in (("exact5", 21, [[x, 2] for x in range(5)]),
-                                  ("freestyle", 11, [[x, 0] for x in range(6)])):
-            with self.subTest(rule=rule):
-                players = (BrainPlayer("b", fake("scripted", *BLACK_SCRIPT)),
-                           BrainPlayer("w", fake("scripted", *WHITE_SCRIPT)))
+    def test_games_end_by_the_rule(self):
+        # The six of BLACK_SCRIPT; then black's five on row 0 (x 3..7) shut by white's 2,0
+        # and 8,0, on which caro plays on to black's five on row 2 that the edge does not shut.
+        shut = (["3,0", "4,0", "5,0", "6,0", "7,0", "0,2", "1,2", "2,2", "3,2", "4,2"],
+                ["2,0", "8,0", "0,5", "1,6", "2,5", "3,6", "4,5", "5,6", "6,5"])
+        for rule, (black, white), moves, five in (
+                ("exact5", (BLACK_SCRIPT, WHITE_SCRIPT), 21, [[x, 2] for x in range(5)]),
+                ("freestyle", (BLACK_SCRIPT, WHITE_SCRIPT), 11, [[x, 0] for x in range(6)]),
+                ("exact5", shut, 9, [[x, 0] for x in range(3, 8)]),
+                ("caro", shut, 19, [[x, 2] for x in range(5)])):
+            with self.subTest(rule=rule, moves=moves):
+                players = (BrainPlayer("b", fake("scripted", *black)),
+                           BrainPlayer("w", fake("scripted", *white)))
                 record = play_game(players, fast_config(rule=rule), ())
                 self.assertEqual((record["reason"], record["winner"]), ("five", "black"))
-                self.assertEqual(len(record["moves"]), moves)
-                self.assertEqual(record["five"], five)
+                self.assertEqual((len(record["moves"]), record["five"]), (moves, five))
+
+    def test_renju_fouls_lose_as_the_random_mover_plays_them(self):
+        # Black's 7,7 makes open threes on row 7 and down column 7: a foul under renju only.
+        black = ["5,7", "6,7", "7,5", "7,6", "7,7"]
+        white = ["0,0", "0,2", "0,4", "14,14", "14,12"]
+        for rule, ending in (("renju", ("double_three", "white", "7,7")),
+                             ("freestyle", ("five", "black", None))):
+            with self.subTest(rule=rule):
+                players = (BrainPlayer("b", fake("scripted", *black, "7,8", "7,9")),
+                           BrainPlayer("w", fake("scripted", *white)))
+                record = play_game(players, fast_config(rule=rule), ())
+                self.assertEqual((record["reason"], record["winner"], record.get("detail")),
+                                 ending)
+        # The random mover plays a forbidden point on purpose now and then (and says so):
+        # the manager ends every such game there, and its records read back alike.
+        fouls = 0
+        while fouls < 3:
+            said = []
+            players = [BrainPlayer(n, fake("random")) for n in "bw"]
+            record = play_game(players, fast_config(width=9, height=9, rule="renju"), (),
+                               lambda board, stone, reply, five, ending: said.append(
+                                   [m.split()[2:] for m in reply.messages if " foul " in m]))
+            if any(said[:-1]):
+                self.fail("a foul played on purpose was not called: %s" % said)
+            if said[-1]:
+                fouls += 1
+                (square, reason), = said[-1]
+                self.assertEqual((record["winner"], record["reason"], record["detail"]),
+                                 ("white", reason, square))
+            # A record read back is judged again from its stones alone.
+            stones = [(x, y, c, "%d,%d" % (x, y), 0) for x, y, c in record_stones(record)]
+            judged = build_record(record["size"], stones, 0, rule="renju")
+            self.assertEqual((judged["winner"], judged["reason"]),
+                             (record["winner"], record["reason"]))
 
     def test_full_board_and_move_limit_are_draws(self):
         rows = ["BBWWB", "WWBBW", "BBWWB", "WWBBW", "BBWWB"]  # a full 5x5 board without a five

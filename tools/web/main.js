@@ -11,7 +11,7 @@ import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
-import { loadOutcomes } from "./rules.js";
+import { loadOutcomes, loadRules } from "./rules.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
 import { load as loadWords } from "./words.js";
@@ -76,7 +76,7 @@ async function findEngine() {
       "(cmake --build --preset wasm --target site) and serve build/wasm/site.";
     return { inPage: false, problem: missing };
   }
-  await Promise.all([loadWords(), loadOutcomes()]);
+  await Promise.all([loadWords(), loadOutcomes(), loadRules()]);
   return { inPage: true, problem: null };
 }
 

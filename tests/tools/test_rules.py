@@ -11,8 +11,10 @@ from fivefold_tools.manager.game import play_game
 from fivefold_tools.manager.stats import elo_difference, percentile, summary
 from fivefold_tools.rules.board import (BLACK, DIRECTIONS, WHITE, cell, five_through, new_board,
                                         on_board, place, run_through)
-from fivefold_tools.rules.openings import builtin_openings, parse_openings, random_openings
+from fivefold_tools.rules import sgf
 from fivefold_tools.rules.game_record import build_record, record_stones
+from fivefold_tools.rules.openings import builtin_openings, parse_openings, random_openings
+from fivefold_tools.rules.record_files import read_records
 from fivefold_tools.rules.renju import forbidden_points
 
 # The position tables the engine's tests and the page's judge read too.
@@ -153,11 +155,14 @@ class AdjudicationTest(unittest.TestCase):
                 (square, reason), = said[-1]
                 self.assertEqual((record["winner"], record["reason"], record["detail"]),
                                  ("white", reason, square))
-            # A record read back is judged again from its stones alone.
+            # Judged again from its stones alone, and read back from SGF, rule and all.
             stones = [(x, y, c, "%d,%d" % (x, y), 0) for x, y, c in record_stones(record)]
             judged = build_record(record["size"], stones, 0, rule="renju")
-            self.assertEqual((judged["winner"], judged["reason"]),
-                             (record["winner"], record["reason"]))
+            (read,), errors = read_records(sgf.write_game(record), "game.sgf")
+            self.assertEqual(errors, [])
+            for game in (judged, read):
+                self.assertEqual((game["rule"], game["winner"], game["reason"]),
+                                 ("renju", record["winner"], record["reason"]))
 
     def test_full_board_and_move_limit_are_draws(self):
         rows = ["BBWWB", "WWBBW", "BBWWB", "WWBBW", "BBWWB"]  # a full 5x5 board without a five

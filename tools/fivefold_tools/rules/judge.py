@@ -12,10 +12,10 @@ def foul_of(board, x, y, rule):
 
 
 def play_stone(board, x, y, colour, rule):
-    """Places the stone on the empty (x, y) and returns (reason, five): ("five", the winning
-    run) when it wins; (the foul, None) when it is renju black's double_three, double_four
-    or overline, which loses; (None, None) when the game goes on."""
-    foul = forbidden(board, x, y) if rule == "renju" and colour == BLACK else None
+    """Places the side to move's stone on the empty (x, y) and returns (reason, five):
+    ("five", the winning run) when it wins; (the foul, None) when it is renju black's
+    double_three, double_four or overline, which loses; (None, None) when the game goes on."""
+    foul = foul_of(board, x, y, rule)
     place(board, x, y, colour)
     five = five_through(board, x, y, rule)
     if five:

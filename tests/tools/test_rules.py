@@ -128,15 +128,19 @@ class AdjudicationTest(unittest.TestCase):
                 self.assertEqual((len(record["moves"]), record["five"]), (moves, five))
 
     def test_renju_fouls_lose_as_the_random_mover_plays_them(self):
-        # Black's 7,7 makes open threes on row 7 and down column 7: a foul under renju only.
-        black = ["5,7", "6,7", "7,5", "7,6", "7,7"]
-        white = ["0,0", "0,2", "0,4", "14,14", "14,12"]
-        for rule, ending in (("renju", ("double_three", "white", "7,7")),
-                             ("freestyle", ("five", "black", None))):
-            with self.subTest(rule=rule):
-                players = (BrainPlayer("b", fake("scripted", *black, "7,8", "7,9")),
-                           BrainPlayer("w", fake("scripted", *white)))
-                record = play_game(players, fast_config(rule=rule), ())
+        # Black's 7,7 makes open threes on row 7 and down column 7: a foul under renju only,
+        # and only black's (white may take the square, and the game goes on to its limit).
+        black = ["5,7", "6,7", "7,5", "7,6"]
+        white = ["0,0", "0,2", "0,4"]
+        for rule, scripts, ending in (
+                ("renju", (black + ["7,7"], white), ("double_three", "white", "7,7")),
+                ("freestyle", (black + ["7,7", "7,8", "7,9"], white), ("five", "black", None)),
+                ("renju", (black + ["0,14", "2,14", "4,14"],
+                           white + ["7,7", "14,14", "14,11", "14,8"]),
+                 ("move_limit", None, None))):
+            with self.subTest(rule=rule, ending=ending):
+                players = [BrainPlayer(c, fake("scripted", *s)) for c, s in zip("bw", scripts)]
+                record = play_game(players, fast_config(rule=rule, max_moves=14), ())
                 self.assertEqual((record["reason"], record["winner"], record.get("detail")),
                                  ending)
         # The random mover plays a forbidden point on purpose now and then (and says so):

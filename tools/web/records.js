@@ -16,10 +16,11 @@ import {
   isFull,
   mover,
   onBoard,
+  place,
+  recordResult,
 } from "./rules.js";
 
 const COLOURS = ["black", "white"];
-const RESULTS = { black: "1-0", white: "0-1" };
 const UNKNOWN = "unknown";
 const LETTERS = "abcdefghijklmnopqrstuvwxyz";
 const OPENING_COMMENT = "opening move";
@@ -63,7 +64,7 @@ function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNK
       throw new RecordError(`${text} is off the ${width}x${height} board`, number);
     }
     if (cell(board, x, y)) throw new RecordError(`${text} is on a taken square`, number);
-    board.cells[x * height + y] = mover(i);
+    place(board, x, y, mover(i));
     five = fiveThrough(board, x, y, rule);
   });
   const last = stones.length ? stones[stones.length - 1].colour : null;
@@ -82,7 +83,7 @@ function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNK
   if (five) record.five = five;
   record.winner = known ? winner : null;
   record.winner_name = known && winner ? record[winner] : null;
-  record.result = known ? RESULTS[winner] || "1/2-1/2" : null;
+  record.result = known ? recordResult(winner) : null;
   record.reason = reason || UNKNOWN;
   return record;
 }

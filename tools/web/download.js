@@ -29,7 +29,6 @@ function boardRecord(s) {
   if (s.mode === "replay") return s.replay.records[s.replay.index] || null;
   const running = ["play", "watch"].includes(s.mode) && s.game;
   return running && s.game.stones.length ? runningRecord(s.game) : null;
-  return null;
 }
 
 $("#download").addEventListener("click", () => {

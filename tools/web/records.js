@@ -76,7 +76,10 @@ function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNK
   }
   const known = winner !== UNKNOWN;
   const record = {
-    black: names[0], white: names[1], size: [width, height], rule,
+    black: names[0],
+    white: names[1],
+    size: [width, height],
+    rule,
     opening: stones.slice(0, opening).map((s) => [s.x, s.y]),
     moves: stones.slice(opening).map((s) => ({ colour: s.colour, ms: s.ms || 0, x: s.x, y: s.y })),
   };
@@ -111,8 +114,15 @@ function jsonGame(line) {
       .map(([x, y], i) => stone(x, y, stoneColour(i), null))
       .concat(record.moves.map((m) => stone(m.x, m.y, m.colour, m.ms)));
     const names = [record.black, record.white];
-    const checked = buildRecord([width, height], stones, record.opening.length, names,
-                                record.rule || "exact5", record.winner, record.reason);
+    const checked = buildRecord(
+      [width, height],
+      stones,
+      record.opening.length,
+      names,
+      record.rule || "exact5",
+      record.winner,
+      record.reason,
+    );
     return { ...checked, ...record, five: record.five || checked.five };
   } catch (error) {
     if (error instanceof RecordError) throw error;
@@ -139,7 +149,9 @@ function movesIn(nodes) {
 function parseTrees(text) {
   const trees = [];
   let at = 0;
-  const skipSpace = () => { while (at < text.length && /\s/.test(text[at])) at += 1; };
+  const skipSpace = () => {
+    while (at < text.length && /\s/.test(text[at])) at += 1;
+  };
   const value = (game, move, key) => {
     let out = "";
     while (at < text.length) {
@@ -250,8 +262,13 @@ function sgfGame(nodes) {
           const found = /(\d+(?:\.\d+)?)\s*ms/.exec(comment);
           ms = found ? Math.round(Number(found[1])) : 0;
         }
-        stones.push({ x: letterValue(values[0][0]), y: letterValue(values[0][1]),
-                      colour: key === "W" ? "white" : "black", text, ms });
+        stones.push({
+          x: letterValue(values[0][0]),
+          y: letterValue(values[0][1]),
+          colour: key === "W" ? "white" : "black",
+          text,
+          ms,
+        });
         if (ms === null) {
           if (opening < stones.length - 1) {
             const late = `${text}: an opening move after the game began`;
@@ -279,8 +296,7 @@ function sgfGame(nodes) {
   const reason = "TE" in props && winner !== UNKNOWN ? sgfReason(props.TE) : null;
   const rule = (props.RU ?? "").trim() === "0" ? "freestyle" : "exact5";
   const names = [props.PB ?? "black", props.PW ?? "white"];
-  const record = buildRecord([width, height], stones, opening, names,
-                             rule, winner, reason);
+  const record = buildRecord([width, height], stones, opening, names, rule, winner, reason);
   if (/^\s*\d+\s*$/.test(props.GN ?? "")) record.game = Number(props.GN);
   return record;
 }
@@ -359,10 +375,12 @@ export function readRecords(text, name) {
     const lines = text.split(/\r?\n/).filter((line) => line.trim());
     lines.forEach((line, i) => attempt(i + 1, () => jsonGame(line)));
   } else if (kind === "SGF") {
-    parseTrees(text).forEach(({ nodes, fault }, i) => attempt(i + 1, () => {
-      if (fault) throw fault;
-      return sgfGame(nodes);
-    }));
+    parseTrees(text).forEach(({ nodes, fault }, i) =>
+      attempt(i + 1, () => {
+        if (fault) throw fault;
+        return sgfGame(nodes);
+      }),
+    );
   } else if (kind === "PSQ") {
     attempt(1, () => psqGame(text));
   } else {
@@ -380,19 +398,28 @@ function sgfEscape(text) {
 
 function sgfDate(date) {
   const two = (n) => String(n).padStart(2, "0");
-  return `${date.getFullYear()}.${two(date.getMonth() + 1)}.${two(date.getDate())} ` +
-         `${two(date.getHours())}:${two(date.getMinutes())}:${two(date.getSeconds())}`;
+  return (
+    `${date.getFullYear()}.${two(date.getMonth() + 1)}.${two(date.getDate())} ` +
+    `${two(date.getHours())}:${two(date.getMinutes())}:${two(date.getSeconds())}`
+  );
 }
 
 // One game as SGF text, as the match runner's SGF: the root node, then the moves.
 export function writeSgf(record, date = new Date()) {
   const [width, height] = record.size;
   const game = record.game ?? 1;
-  const props = [["FF", 4], ["GM", 4], ["GN", game], ["EV", `${record.black} x ${record.white}`],
-    ["DT", sgfDate(date)], ["RO", `${Math.floor((game + 1) / 2)}.${2 - (game % 2)}`],
+  const props = [
+    ["FF", 4],
+    ["GM", 4],
+    ["GN", game],
+    ["EV", `${record.black} x ${record.white}`],
+    ["DT", sgfDate(date)],
+    ["RO", `${Math.floor((game + 1) / 2)}.${2 - (game % 2)}`],
     ["RU", record.rule === "freestyle" ? 0 : 1],
     ["SZ", width === height ? width : `${width}:${height}`],
-    ["PB", record.black], ["PW", record.white]];
+    ["PB", record.black],
+    ["PW", record.white],
+  ];
   if (record.result == null) {
     props.push(["RE", "?"]);
   } else {

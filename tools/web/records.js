@@ -350,11 +350,18 @@ export function detect(text) {
   return null;
 }
 
+// What Python's str.splitlines breaks a line at, as the tools' error lines escape it.
+const LINE_BREAK = /[\n\r\v\f\x1c-\x1e\x85\u2028\u2029]/g;
+const escaped = (char) =>
+  ({ "\n": "\\n", "\r": "\\r" })[char] || `\\u${char.charCodeAt(0).toString(16).padStart(4, "0")}`;
+
+// FILE: game G: move M: why (game and move where known), on one line: a line break in it, as
+// in a value quoted from the file, is written as an escape (\n, \r, \uXXXX).
 function errorLine(name, game, error) {
   const parts = [name];
   if (game) parts.push(`game ${game}`);
   if (error.move) parts.push(`move ${error.move}`);
-  return parts.concat(error.message).join(": ");
+  return parts.concat(error.message).join(": ").replace(LINE_BREAK, escaped);
 }
 
 // {games, errors} of a file's text: the records in file order, and one line for every game
@@ -384,9 +391,13 @@ export function readRecords(text, name) {
   } else if (kind === "PSQ") {
     attempt(1, () => psqGame(text));
   } else {
-    errors.push(`${name}: neither the match runner's JSON lines, SGF nor PSQ`);
+    errors.push(
+      errorLine(name, 0, new RecordError("neither the match runner's JSON lines, SGF nor PSQ")),
+    );
   }
-  if (!games.length && !errors.length) errors.push(`${name}: no game in the file`);
+  if (!games.length && !errors.length) {
+    errors.push(errorLine(name, 0, new RecordError("no game in the file")));
+  }
   return { games, errors };
 }
 

@@ -3,6 +3,8 @@
 // lettered from a and rows numbered from 1 at the top, as on the terminal board; x and y are the
 // protocol's 0-based numbers.
 
+import { boardOf, cell } from "./rules.js";
+
 const SVG = "http://www.w3.org/2000/svg";
 const CELL = 32;
 const MARGIN = 40;
@@ -49,17 +51,21 @@ export function createBoard(svg) {
     squares = [];
     for (let x = 0; x < width; x++) {
       for (let y = 0; y < height; y++) {
-        const square = element("rect", {
-          class: "square",
-          x: at(x) - CELL / 2,
-          y: at(y) - CELL / 2,
-          width: CELL,
-          height: CELL,
-          "data-x": x,
-          "data-y": y,
-        }, targets);
+        const square = element(
+          "rect",
+          {
+            class: "square",
+            x: at(x) - CELL / 2,
+            y: at(y) - CELL / 2,
+            width: CELL,
+            height: CELL,
+            "data-x": x,
+            "data-y": y,
+          },
+          targets,
+        );
         square.addEventListener("click", () => onClick && onClick(x, y));
-        squares.push(square);
+        squares.push({ x, y, square });
       }
     }
   }
@@ -75,9 +81,8 @@ export function createBoard(svg) {
     }
     onClick = click;
     marks.replaceChildren();
-    const taken = new Set();
+    const taken = boardOf(width, height, view.stones);
     view.stones.forEach(([x, y, colour], i) => {
-      taken.add(x * height + y);
       const last = i === view.stones.length - 1 && !view.noLast;
       const stone = { class: `stone ${colour === 1 ? "black" : "white"}${last ? " last" : ""}` };
       const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
@@ -106,8 +111,8 @@ export function createBoard(svg) {
         element("circle", { class: "five", cx: at(x), cy: at(y), r: CELL * 0.47 }, marks);
       }
     }
-    squares.forEach((square, i) => {
-      const open = Boolean(click) && (view.clickAll || !taken.has(i));
+    squares.forEach(({ x, y, square }) => {
+      const open = Boolean(click) && (view.clickAll || !cell(taken, x, y));
       square.setAttribute("class", open ? "square hit" : "square");
     });
   }

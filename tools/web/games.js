@@ -1,10 +1,12 @@
 // The running game of the play and watch tabs: started through a driver, shown through the
-// state. A driver has move(x, y), takeBack(), resign(), pace(change), close() and leave(), and
-// reports the game as the server's JSON API shows it (see README.md).
+// state. A driver has close(), leave() and the actions of its game: move(x, y), takeBack() and
+// resign() in a played game, pace(change) in a watched one; it reports the game as the
+// server's JSON API shows it (see README.md).
 
-import { startLocalGame } from "./local-game.js";
+import { startPlayedGame } from "./played-game.js";
 import { startServerGame } from "./server-game.js";
 import { state, update, showStatus } from "./state.js";
+import { startWatchedGame } from "./watched-game.js";
 
 export function gameStatus(game) {
   if (game.over) return game.result ? game.result.text : "the game was closed";
@@ -53,7 +55,8 @@ export async function newGame(settings) {
   const current = () => ticket === started;
   const fail = (message) => current() && showStatus(message, true);
   try {
-    const start = local ? startLocalGame : startServerGame;
+    const inPage = settings.mode === "watch" ? startWatchedGame : startPlayedGame;
+    const start = local ? inPage : startServerGame;
     const driver = await start(settings, (game) => current() && showGame(game), fail);
     if (current()) update({ driver });
     else driver.close();
@@ -64,7 +67,7 @@ export async function newGame(settings) {
 
 // The running game's request, if there is one.
 export function act(action, ...args) {
-  if (state.driver) state.driver[action](...args);
+  if (state.driver && state.driver[action]) state.driver[action](...args);
 }
 
 // The board size a settings form names: the empty board follows it until a game starts.

@@ -47,13 +47,19 @@ export const other = (colour) => 3 - colour;
 
 // A board of width x height with its stones [[x, y, colour]] in the order played.
 export function boardOf(width, height, stones = []) {
-  const cells = new Int8Array(width * height);
-  for (const [x, y, colour] of stones) cells[x * height + y] = colour;
-  return { width, height, cells };
+  const board = { width, height, cells: new Int8Array(width * height) };
+  for (const [x, y, colour] of stones) place(board, x, y, colour);
+  return board;
 }
 
 export const onBoard = (board, x, y) => x >= 0 && x < board.width && y >= 0 && y < board.height;
-export const cell = (board, x, y) => board.cells[x * board.height + y];
+// The cells run column by column: a square's index, written here alone.
+const index = (board, x, y) => x * board.height + y;
+export const cell = (board, x, y) => board.cells[index(board, x, y)];
+// Puts a stone of this colour on the square (0 empties it); the square is not checked.
+export function place(board, x, y, colour) {
+  board.cells[index(board, x, y)] = colour;
+}
 export const isFull = (board) => board.cells.every((colour) => colour !== 0);
 
 // Why the square cannot take a stone, or null.
@@ -123,6 +129,9 @@ export function result(winner, reason, detail, names) {
   return { winner: winner ? COLOUR_NAMES[winner] : null, reason, detail, text };
 }
 
+// A game's result as its records write it: the winner "black", "white" or null (a draw).
+export const recordResult = (winner) => ({ black: "1-0", white: "0-1" })[winner] || "1/2-1/2";
+
 // The colour of the stone after this many: black plays first, then the colours alternate.
 export const mover = (count) => 1 + (count % 2);
 
@@ -138,7 +147,7 @@ export async function randomOpening(width, height, rule) {
       const board = boardOf(width, height);
       for (const [x, y, colour] of stones) {
         if (refusal(board, x, y)) return false;
-        board.cells[x * height + y] = colour;
+        place(board, x, y, colour);
       }
       return !anyFive(board, rule);
     });

@@ -8,6 +8,7 @@ from dataclasses import dataclass
 
 from fivefold_tools.rules.board import (BLACK, COLOUR_NAMES, WHITE, cell, is_full, mover,
                                         new_board, on_board, other, place)
+from fivefold_tools.rules.game_record import RESULTS
 from fivefold_tools.rules.judge import play_stone
 
 
@@ -64,7 +65,7 @@ def move_request(stones, known, colour):
 def finish(record, winner, reason, detail=""):
     record["winner"] = COLOUR_NAMES.get(winner)
     record["winner_name"] = record[COLOUR_NAMES[winner]] if winner else None
-    record["result"] = {BLACK: "1-0", WHITE: "0-1"}.get(winner, "1/2-1/2")
+    record["result"] = RESULTS[record["winner"]]
     record["reason"] = reason
     if detail:
         record["detail"] = detail

@@ -12,6 +12,7 @@ import {
   cell,
   isFull,
   other,
+  place,
 } from "../rules.js";
 import { $, formValues, showStatus, state, update } from "../state.js";
 import { thoughts } from "../words.js";
@@ -36,7 +37,7 @@ export function parsePosition(text) {
   if ([width, height].some((side) => side < MIN_SIDE || side > MAX_SIDE)) {
     throw new Error(`board size must be ${MIN_SIDE}..${MAX_SIDE}`);
   }
-  const taken = new Set();
+  const taken = boardOf(width, height);
   const stones = words.slice(2).map((word) => {
     const parts = word.split(",");
     if (parts.length !== 3 || !parts.every((part) => WHOLE.test(part))) {
@@ -47,8 +48,8 @@ export function parsePosition(text) {
       throw new Error(`stone '${word}' is off the board`);
     }
     if (c !== 1 && c !== 2) throw new Error(`stone '${word}' has a colour other than 1 or 2`);
-    if (taken.has(x * height + y)) throw new Error(`stone '${word}' is on a square already taken`);
-    taken.add(x * height + y);
+    if (cell(taken, x, y)) throw new Error(`stone '${word}' is on a square already taken`);
+    place(taken, x, y, c);
     return [x, y, c];
   });
   return { width, height, stones };

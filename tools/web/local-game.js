@@ -6,8 +6,8 @@
 
 import { EngineLate, EngineStopped } from "./engine.js";
 import { enginePlayer } from "./engine-player.js";
-import { COLOUR_NAMES, boardOf, cell, fiveThrough, isFull, mover, other } from "./rules.js";
-import { place, randomOpening, refusal, result } from "./rules.js";
+import { COLOUR_NAMES, boardOf, cell, isFull, mover, other, playStone } from "./rules.js";
+import { randomOpening, refusal, result } from "./rules.js";
 import { thoughts } from "./words.js";
 
 export const ENGINE = "fivefold";
@@ -83,16 +83,17 @@ export async function localGame(settings, { names, engines, limited, opening, ow
     }
   }
 
-  // Places a legal stone with the thoughts that chose it, and ends the game on a five or a
-  // full board.
+  // Places a legal stone with the thoughts that chose it, and ends the game on a five, a
+  // renju foul or a full board.
   function addStone(x, y, colour, chosen = null) {
     game.stones.push([x, y, colour]);
     game.thoughts = chosen;
-    place(board, x, y, colour);
-    const five = fiveThrough(board, x, y, cfg.rule);
+    const [ending, five] = playStone(board, x, y, colour, cfg.rule);
     if (five) {
       game.five = five;
       end(colour, "five");
+    } else if (ending) {
+      end(other(colour), ending, `${x},${y}`);
     } else if (isFull(board)) {
       end(null, "full_board");
     }

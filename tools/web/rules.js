@@ -3,6 +3,8 @@
 // fouls are renju.js's); a full board is a draw. Colours are 1 black (the side that plays
 // first) and 2 white.
 
+import { forbidden } from "./renju.js";
+
 export const COLOUR_NAMES = { 1: "black", 2: "white" };
 // The sides of a board the engine and the tools take.
 export const MIN_SIDE = 5;
@@ -100,6 +102,21 @@ export function fiveThrough(board, x, y, rule) {
     if (winsByRule(board, run, dx, dy, colour, rule)) return run;
   }
   return null;
+}
+
+// The renju foul (double_three, double_four, overline) that a stone of this colour plays on
+// the empty (x, y), or null: only black's stones under renju can be fouls.
+export const foulOf = (board, x, y, colour, rule) =>
+  rule === "renju" && colour === 1 ? forbidden(board, x, y) : null;
+
+// Places the stone on the empty (x, y) and tells what it decides, as the tools' judge.py:
+// ["five", the winning run] when it wins; [the foul, null] when it is renju black's double
+// three, double four or overline, which loses; [null, null] when the game goes on.
+export function playStone(board, x, y, colour, rule) {
+  const foul = foulOf(board, x, y, colour, rule);
+  place(board, x, y, colour);
+  const five = fiveThrough(board, x, y, rule);
+  return five ? ["five", five] : [foul, null];
 }
 
 // The first winning run on the board, or null.

@@ -108,7 +108,7 @@ class MatchTest(unittest.TestCase):
             path = lambda name: os.path.join(tmp, name)  # noqa: E731
             whole = match(*common, "-j", "2", "--out", path("whole.jsonl"),
                           "--summary-json", path("whole.json"))
-            # The README's way: one process a part, {} the part's number.
+            # The way docs/matches.md shows: one process a part, {} the part's number.
             command = " ".join([sys.executable, MATCH] + ["'%s'" % a for a in common] +
                                ["--shard {}/3", "--out", path("part{}.jsonl")])
             subprocess.run([parallel, "--will-cite", "-j", "2", command, ":::", "1", "2", "3"],

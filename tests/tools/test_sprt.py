@@ -22,10 +22,9 @@ MATCH = os.path.join(HERE, "..", "..", "tools", "match.py")
 def pairs(*outcomes):
     """Records of consecutive pairs, each given by the winners of its two games: "a", "b" or
     "=" for a draw ("a=": a wins the first, the second is drawn)."""
-    games = [winner for pair in outcomes for winner in pair]
     return [{"game": number, "winner": None if winner == "=" else "black",
              "winner_name": None if winner == "=" else winner}
-            for number, winner in enumerate(games, 1)]
+            for number, winner in enumerate("".join(outcomes), 1)]
 
 
 class SprtTest(unittest.TestCase):

@@ -26,17 +26,17 @@ constexpr std::int32_t moveThresholds[10] = {
     scoreInfinity, scoreInfinity, scoreInfinity, scoreDecided, scoreDecided, 600, 0,
     -200,          -scoreDecided, -scoreDecided};
 
-// A forced block: the side to move must stop the opponent's four on (x, y). The child
+// A forced block: the side to move must stop the opponent's four on `block`. The child
 // keeps the depth; neither the window nor the clock is tested on this path. The node has
 // not brought its gains up to date, so the block's share of the child's total is scored
 // square by square.
 std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::int32_t beta,
-                               int ply, std::int64_t total, int x, int y) {
+                               int ply, std::int64_t total, Square block) {
   const std::int64_t childTotal =
-      total == unknownTotal ? unknownTotal : totalAfterChange(total, x, y, player);
-  setCell(x, y, player);
+      total == unknownTotal ? unknownTotal : totalAfterChange(total, block.x, block.y, player);
+  setCell(block.x, block.y, player);
   const std::int32_t s = -searchNode(otherSide(player), depth, -beta, -alpha, ply + 1, childTotal);
-  setCell(x, y, 0);
+  setCell(block.x, block.y, 0);
   return decayScore(s);
 }
 
@@ -54,7 +54,7 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
       return scoreOwnFour;
     case ThreatOutcome::BlockCommonSquare:
     case ThreatOutcome::BlockFour:
-      return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.x, threats.y);
+      return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.square);
     case ThreatOutcome::LostToFours:
       return scoreLostToFours;
     case ThreatOutcome::OwnThree:

@@ -22,10 +22,9 @@ enum class ThreatOutcome {
 
 struct ThreatPhase {
   ThreatOutcome outcome = ThreatOutcome::None;
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t key = 0;
-  int candidates = 0;
+  Square square;         // the move, unless the outcome is None
+  std::int32_t key = 0;  // OwnThree: the three's key
+  int candidates = 0;    // None: how many candidate moves the node's lists hold
 };
 
 // The tests for `player` to move, in their fixed order; margin: that of buildCandidates.

@@ -65,8 +65,8 @@ bool decideByThreats(std::int32_t& x, std::int32_t& y, std::int32_t& score, int&
       score = scoreLostToThrees;
       break;
   }
-  x = threats.x;
-  y = threats.y;
+  x = threats.square.x;
+  y = threats.square.y;
   return true;
 }
 

@@ -5,9 +5,7 @@ namespace fivefold {
 namespace {
 
 void addCost(PatternMatch& match, int x, int y) {
-  match.costX[match.costCount] = x;
-  match.costY[match.costCount] = y;
-  match.costCount += 1;
+  match.cost[match.costCount++] = {x, y};
 }
 
 }  // namespace
@@ -25,9 +23,8 @@ bool matchPattern(const Cell* board, int player, const char* pattern, int startX
       case 'x':
         if (!onBoard) return false;
         if (cell == player) break;
-        if (cell != 0 || mode != OneMissing || match.missingX != -1) return false;
-        match.missingX = x;
-        match.missingY = y;
+        if (cell != 0 || mode != OneMissing || match.missing) return false;
+        match.missing = Square{x, y};
         break;
       case 'X':
         if (!onBoard || cell != player) return false;
@@ -48,8 +45,7 @@ bool matchPattern(const Cell* board, int player, const char* pattern, int startX
       case 'g':
         if (!onBoard || cell != 0) return false;
         addCost(match, x, y);
-        match.gainX = x;
-        match.gainY = y;
+        match.gain = {x, y};
         break;
       default:  // '*'
         break;

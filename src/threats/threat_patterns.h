@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/game_state.h"
 
@@ -39,12 +40,13 @@ inline const char* patternTemplate(ThreatKind kind, int number) {
 }
 
 struct PatternMatch {
-  std::int32_t missingX = -1;  // -1, -1: every "x" held an own stone
-  std::int32_t missingY = -1;
-  std::int32_t gainX = 0;
-  std::int32_t gainY = 0;
-  std::int32_t costX[maxCostSquares] = {};  // window order; entries past costCount are 0
-  std::int32_t costY[maxCostSquares] = {};
+  // OneMissing mode: the one "x" square still empty, the move that makes the threat; none
+  // when every "x" holds an own stone.
+  std::optional<Square> missing;
+  // The last "g": the move that completes five (a four) or makes an open four (a three).
+  Square gain;
+  // The "c" and "g" squares in window order; (0, 0) past costCount.
+  Square cost[maxCostSquares] = {};
   std::int32_t costCount = 0;
 
   friend bool operator==(const PatternMatch&, const PatternMatch&) = default;

@@ -46,16 +46,7 @@ std::map<int, Found> scanWholeBoard(int player, ThreatKind kind, ThreatMode mode
                             directionDx[k], directionDy[k], mode, m)) {
             continue;
           }
-          ThreatRecord r{};
-          r.missingX = m.missingX;
-          r.missingY = m.missingY;
-          r.gainX = m.gainX;
-          r.gainY = m.gainY;
-          std::copy(m.costX, m.costX + 5, r.costX);
-          std::copy(m.costY, m.costY + 5, r.costY);
-          r.costCount = m.costCount;
-          r.kind = kind;
-          r.key = threatKey(p, mode, kind, k, sx, sy);
+          const ThreatRecord r{m, kind, threatKey(p, mode, kind, k, sx, sy)};
           EXPECT_EQ(found.count(r.key), 0u) << "key not unique: " << r.key;
           found[r.key] = {r, {k, sx, sy, p}};
         }

@@ -33,15 +33,13 @@ TEST_F(PatternTest, SolidFourMatchesBothGainSides) {
   putRow(5, 8, 10, 1);
   PatternMatch m;
   ASSERT_TRUE(matchAt(7, 1, 3, 10, 1, 0, Exact, m));
-  EXPECT_EQ(m.gainX, 4);
-  EXPECT_EQ(m.gainY, 10);
-  EXPECT_EQ(m.missingX, -1);
-  EXPECT_EQ(m.missingY, -1);
+  EXPECT_EQ(m.gain, (Square{4, 10}));
+  EXPECT_FALSE(m.missing);
   ASSERT_EQ(m.costCount, 1);
-  EXPECT_EQ(m.costX[0], 4);
+  EXPECT_EQ(m.cost[0], (Square{4, 10}));
   ASSERT_TRUE(matchAt(8, 1, 3, 10, 1, 0, Exact, m));
-  EXPECT_EQ(m.gainX, 9);
-  EXPECT_EQ(m.costX[0], 9);
+  EXPECT_EQ(m.gain, (Square{9, 10}));
+  EXPECT_EQ(m.cost[0], (Square{9, 10}));
   // The other player has no four there, and one cell further the window is wrong.
   EXPECT_FALSE(matchAt(7, 2, 3, 10, 1, 0, Exact, m));
   EXPECT_FALSE(matchAt(7, 1, 4, 10, 1, 0, Exact, m));
@@ -51,12 +49,11 @@ TEST_F(PatternTest, OpenThreeTakesTheLastGainAndKeepsCostsInWindowOrder) {
   putRow(5, 7, 10, 1);
   PatternMatch m;
   ASSERT_TRUE(matchAt(0, 1, 2, 10, 1, 0, Exact, m));
-  EXPECT_EQ(m.gainX, 8);
-  EXPECT_EQ(m.gainY, 10);
+  EXPECT_EQ(m.gain, (Square{8, 10}));
   ASSERT_EQ(m.costCount, 2);
-  EXPECT_EQ(m.costX[0], 4);
-  EXPECT_EQ(m.costX[1], 8);
-  EXPECT_EQ(m.costX[2], 0);  // unwritten entries stay 0
+  EXPECT_EQ(m.cost[0], (Square{4, 10}));
+  EXPECT_EQ(m.cost[1], (Square{8, 10}));
+  EXPECT_EQ(m.cost[2], (Square{0, 0}));  // unwritten entries stay 0
 }
 
 TEST_F(PatternTest, BoardEdgeCountsAsNoOwnStoneAndAsBlocker) {
@@ -64,10 +61,10 @@ TEST_F(PatternTest, BoardEdgeCountsAsNoOwnStoneAndAsBlocker) {
   PatternMatch m;
   ASSERT_TRUE(matchAt(1, 1, -2, 5, 1, 0, Exact, m));
   ASSERT_EQ(m.costCount, 3);
-  EXPECT_EQ(m.costX[0], 0);
-  EXPECT_EQ(m.costX[1], 4);
-  EXPECT_EQ(m.costX[2], 5);
-  EXPECT_EQ(m.gainX, 4);
+  EXPECT_EQ(m.cost[0], (Square{0, 5}));
+  EXPECT_EQ(m.cost[1], (Square{4, 5}));
+  EXPECT_EQ(m.cost[2], (Square{5, 5}));
+  EXPECT_EQ(m.gain, (Square{4, 5}));
   // Away from the edge an empty "O" cell fails, an opponent stone passes, a
   // winning-line stone fails.
   setBoard(20, 20);
@@ -83,9 +80,8 @@ TEST_F(PatternTest, OwnCellsOutsideTheBoardFail) {
   putRow(16, 18, 4, 1);  // "ogxxxxo*" from (14, 4): the fourth "x" is (19, 4)
   PatternMatch m;
   ASSERT_TRUE(matchAt(7, 1, 14, 4, 1, 0, OneMissing, m));
-  EXPECT_EQ(m.missingX, 19);
-  EXPECT_EQ(m.missingY, 4);
-  EXPECT_EQ(m.gainX, 15);
+  EXPECT_EQ(m.missing, (Square{19, 4}));
+  EXPECT_EQ(m.gain, (Square{15, 4}));
   setPlayingSize(
       19, gameState.height);  // now (19, 4) is off the board: it cannot be the missing square
   EXPECT_FALSE(matchAt(7, 1, 14, 4, 1, 0, OneMissing, m));
@@ -100,13 +96,11 @@ TEST_F(PatternTest, OneMissingAcceptsExactlyOneEmptyOwnCell) {
   putRow(5, 8, 10, 1);
   PatternMatch m;
   ASSERT_TRUE(matchAt(7, 1, 3, 10, 1, 0, OneMissing, m));
-  EXPECT_EQ(m.missingX, -1);  // complete four: nothing missing
-  EXPECT_EQ(m.missingY, -1);
+  EXPECT_FALSE(m.missing);  // complete four: nothing missing
   put(6, 10, 0);
   EXPECT_FALSE(matchAt(7, 1, 3, 10, 1, 0, Exact, m));
   ASSERT_TRUE(matchAt(7, 1, 3, 10, 1, 0, OneMissing, m));
-  EXPECT_EQ(m.missingX, 6);
-  EXPECT_EQ(m.missingY, 10);
+  EXPECT_EQ(m.missing, (Square{6, 10}));
   put(7, 10, 0);
   EXPECT_FALSE(matchAt(7, 1, 3, 10, 1, 0, OneMissing, m));
 }
@@ -127,11 +121,9 @@ TEST_F(PatternTest, DiagonalStepsWalkBothCoordinates) {
   for (int i = 0; i < 4; ++i) put(10 - i, 10 + i, 2);  // direction 6 and its reverse
   PatternMatch m;
   ASSERT_TRUE(matchAt(8, 2, 12, 8, -1, 1, Exact, m));
-  EXPECT_EQ(m.gainX, 6);
-  EXPECT_EQ(m.gainY, 14);
+  EXPECT_EQ(m.gain, (Square{6, 14}));
   ASSERT_TRUE(matchAt(7, 2, 12, 8, -1, 1, Exact, m));
-  EXPECT_EQ(m.gainX, 11);
-  EXPECT_EQ(m.gainY, 9);
+  EXPECT_EQ(m.gain, (Square{11, 9}));
 }
 
 }  // namespace

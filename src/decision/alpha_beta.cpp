@@ -50,19 +50,16 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
   const ThreatPhase threats = settleThreats(
       player, treeMargin, lists, leaves ? CandidateUse::CountAndBest : CandidateUse::Ordered);
   switch (threats.outcome) {
-    case ThreatOutcome::OwnFour:
-      return scoreOwnFour;
+    case ThreatOutcome::None:
+      break;
     case ThreatOutcome::BlockCommonSquare:
     case ThreatOutcome::BlockFour:
       return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.square);
+    case ThreatOutcome::OwnFour:
     case ThreatOutcome::LostToFours:
-      return scoreLostToFours;
     case ThreatOutcome::OwnThree:
-      return scoreOwnThree;
     case ThreatOutcome::LostToThrees:
-      return scoreLostToThrees;
-    case ThreatOutcome::None:
-      break;
+      return threatScore(threats.outcome);
   }
   const int count = threats.candidates;
 

@@ -14,7 +14,6 @@ struct SearchState {
   // fixed depth.
   bool timeLimited = true;
   int maxDepth = 100;
-  int lastDepthStarted = 0;  // nominal depth of the last iteration begun (0: none)
 };
 
 extern SearchState searchState;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "core/score_scale.h"
 #include "decision/candidates.h"
 
 namespace fivefold {
@@ -19,6 +20,26 @@ enum class ThreatOutcome {
   OwnThree,           // the square makes an open four; `key` is the three's
   LostToThrees,       // opponent threes that no candidate defends; the square blocks one
 };
+
+// The score of an outcome for the side to move: that of a decided game; 0 for None and the
+// blocks, which the search goes on from.
+constexpr std::int32_t threatScore(ThreatOutcome outcome) {
+  switch (outcome) {
+    case ThreatOutcome::OwnFour:
+      return scoreOwnFour;
+    case ThreatOutcome::LostToFours:
+      return scoreLostToFours;
+    case ThreatOutcome::OwnThree:
+      return scoreOwnThree;
+    case ThreatOutcome::LostToThrees:
+      return scoreLostToThrees;
+    case ThreatOutcome::None:
+    case ThreatOutcome::BlockCommonSquare:
+    case ThreatOutcome::BlockFour:
+      break;
+  }
+  return 0;
+}
 
 struct ThreatPhase {
   ThreatOutcome outcome = ThreatOutcome::None;

@@ -21,10 +21,15 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
                         std::int64_t total);
 
 // The candidate at position i of a node's list is searched only while the node's best
-// score so far is below entry i.
+// score so far is below entry i: the first three always, the next two unless a win is found,
+// the last two only while every move so far loses. Between them, the better a node already
+// stands, the fewer of its weaker moves it tries.
+constexpr std::int32_t sixthMoveBelow = 600;
+constexpr std::int32_t seventhMoveBelow = 0;
+constexpr std::int32_t eighthMoveBelow = -200;
 constexpr std::int32_t moveThresholds[10] = {
-    scoreInfinity, scoreInfinity, scoreInfinity, scoreDecided, scoreDecided, 600, 0,
-    -200,          -scoreDecided, -scoreDecided};
+    scoreInfinity,  scoreInfinity,    scoreInfinity,   scoreDecided,  scoreDecided,
+    sixthMoveBelow, seventhMoveBelow, eighthMoveBelow, -scoreDecided, -scoreDecided};
 
 // A forced block: the side to move must stop the opponent's four on `block`. The child
 // keeps the depth; neither the window nor the clock is tested on this path. The node has
@@ -97,7 +102,7 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
       r = searchNode(opponent, bound, -beta, -alpha, ply + 1, childTotals[i]);
       setCell(move.x, move.y, 0);
     }
-    if (isTimeUp()) {
+    if (searchMustStop()) {
       setStopSearch(1);
       return 0;
     }

@@ -63,7 +63,7 @@ Iteration searchIteration(const RankedMoves& root, int depth) {
     const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -iteration.best);
     setCell(move.x, move.y, 0);
     const std::int32_t s = decayScore(-r);
-    if (isTimeUp()) {
+    if (searchMustStop()) {
       setStopSearch(1);
       iteration.end = IterationEnd::Stopped;
       iteration.stoppedAt = i;

@@ -69,7 +69,7 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
   const int count = threats.candidates;
 
   // A child's board total is the total here plus what the stone of the side to move adds on
-  // the child's square, its pointGain, which the ranking gave with each candidate (the same
+  // the child's square, its point gain, which the ranking gave with each candidate (the same
   // sum over the same windows). So only a node whose caller does not know its total scores
   // the board's windows, and at depth 1, where every child is a leaf valued by the board
   // evaluation, the children are valued without being set up.

@@ -1,11 +1,11 @@
-// The fourteen template strings that describe fours and threes along one line, and the
-// matcher that lays one template on one straight run of cells.
+// The fourteen template strings that describe fours and threes along one line, and what a
+// template's match on the board holds.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
-#include "core/game_state.h"
+#include "core/grid.h"
 
 namespace fivefold {
 
@@ -51,12 +51,5 @@ struct PatternMatch {
 
   friend bool operator==(const PatternMatch&, const PatternMatch&) = default;
 };
-
-// Lays `pattern` on the cells (startX + i * dx, startY + i * dy) of `board` (400 cells,
-// x * 20 + y). Cells outside the current playing area read as 0 and fail the characters
-// that demand a square on the board. On a match fills `match` and returns true; on a
-// failure `match` holds partial data and must not be used.
-bool matchPattern(const Cell* board, int player, const char* pattern, int startX, int startY,
-                  int dx, int dy, ThreatMode mode, PatternMatch& match);
 
 }  // namespace fivefold

@@ -6,8 +6,8 @@
 #include <random>
 
 #include "decision/alpha_beta.h"
-#include "eval/board_evaluation.h"
 #include "eval/move_scoring.h"
+#include "reference_board_value.h"
 #include "search_fixture.h"
 #include "threats/threat_finder.h"
 
@@ -56,7 +56,7 @@ std::vector<Square> candidates(int player, const ThreatList& threes) {
 }
 
 std::int32_t staticValue(int player) {
-  const std::int64_t total = boardValueFromScratch();
+  const std::int64_t total = testing::boardValueFromScratch();
   const std::int64_t own = total > 900000 ? 1000000 : total < -900000 ? -1000000 : total;
   return static_cast<std::int32_t>(player == 1 ? own : -own);
 }

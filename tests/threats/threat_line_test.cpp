@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
+#include "reference_match.h"
 #include "threat_board.h"
 
 namespace fivefold {
@@ -34,9 +36,9 @@ int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode m
     const int startX = offsetX(x, k, start - (w - 1));
     const int startY = offsetY(y, k, start - (w - 1));
     for (int p = 0; p < patternsPerKind(kind); ++p) {
-      PatternMatch expected;
-      const bool matched = matchPattern(gameState.board, player, patternTemplate(kind, p), startX,
-                                        startY, directionDx[k], directionDy[k], mode, expected);
+      const std::optional<PatternMatch> expected = testing::matchPattern(
+          player, patternTemplate(kind, p), startX, startY, directionDx[k], directionDy[k], mode);
+      const bool matched = expected.has_value();
       int missing = -2;
       const bool lineMatched = matchLine(line, lineTemplate(kind, p), start, mode, missing);
       EXPECT_EQ(lineMatched, matched) << "window " << startX << "," << startY << " k " << k
@@ -48,7 +50,7 @@ int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode m
       ++matches;
       SCOPED_TRACE(::testing::Message() << "window " << startX << "," << startY << " k " << k
                                         << " pattern " << p << " mode " << mode);
-      EXPECT_EQ(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing), expected);
+      EXPECT_EQ(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing), *expected);
     }
   }
   return matches;

@@ -13,6 +13,7 @@ namespace fivefold {
 // of its MESSAGE line.
 enum class SearchStop {
   NoCandidate,      // 0M: nothing to search; E is the last finished iteration's score
+                    //   (-2000000 before the first)
   OneCandidate,     // 0M: the one move is played unsearched; no E
   StoppedAtOnce,    // T1Aa: stopped in the first move of the first iteration; E is 0
   StoppedAtFirst,   // T1Ab: stopped in the first move of a later iteration
@@ -23,7 +24,8 @@ enum class SearchStop {
   DepthLimit,       // L: INFO max_depth reached
   FixedDepth,       // the bench's depth reached; no line
   // A root move scored beyond any win the search finds (a decided board or an opponent
-  // without moves): the iteration ends there, keeping the move it started with; no line.
+  // without moves): the search ends there with the last finished iteration's move (the
+  // first candidate before any) and this iteration's best score so far; no line.
   BeyondWin,
 };
 

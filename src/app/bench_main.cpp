@@ -1,12 +1,13 @@
 // fivefold-bench: decides the engine's move on a set of positions at a fixed depth with
 // no time limit, and prints one JSON line per position and a node-count signature.
 //
-// Usage: fivefold-bench [--depth D] [FILE] | --list
-//   D: an even number from 6 to 100 (default 8). FILE: a position file ("-" reads
-//   standard input; default: the built-in set). One position per line: "W H x,y,c ...",
-//   the playing size, then the stones in the order they were placed (c = 1 the engine's,
-//   2 the opponent's, 3 a winning-line stone). Blank lines and lines starting with "#"
-//   are skipped; a malformed line is reported on standard error and skipped.
+// Usage: fivefold-bench [--depth D] [--nbest N] [FILE] | --list
+//   D: an even number from 6 to 100 (default 8). N: the analysis of YXNBEST N on every
+//   position (default 0: none), which costs what the analysis costs. FILE: a position file ("-"
+//   reads standard input; default: the built-in set). One position per line: "W H x,y,c ...", the
+//   playing size, then the stones in the order they were placed (c = 1 the engine's, 2 the
+//   opponent's, 3 a winning-line stone). Blank lines and lines starting with "#" are skipped; a
+//   malformed line is reported on standard error and skipped.
 //   --list prints the built-in positions in that format.
 #include <chrono>
 #include <cstdint>
@@ -132,8 +133,9 @@ struct Totals {
   std::int64_t ms = 0;
 };
 
-void runPosition(const Position& position, int depth, Totals& totals) {
+void runPosition(const Position& position, int depth, int bestCount, Totals& totals) {
   setUpFreshBrain(position);
+  gameState.bestCount.store(bestCount, std::memory_order_relaxed);
   searchState.timeLimited = false;
   searchState.maxDepth = depth;
   std::vector<std::string> messages;
@@ -165,13 +167,14 @@ void runPosition(const Position& position, int depth, Totals& totals) {
 }
 
 int usage() {
-  std::cerr << "usage: fivefold-bench [--depth D] [FILE] | --list  (D even, 6..100; FILE or - for "
-               "stdin)\n";
+  std::cerr << "usage: fivefold-bench [--depth D] [--nbest N] [FILE] | --list  (D even, 6..100; "
+               "N 0..10; FILE or - for stdin)\n";
   return 2;
 }
 
 int run(int argc, char** argv) {
   int depth = 8;
+  int bestCount = 0;
   const char* file = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -184,6 +187,8 @@ int run(int argc, char** argv) {
       if (!parseInt(argv[++i], depth) || depth < 6 || depth > 100 || depth % 2 != 0) {
         return usage();
       }
+    } else if (arg == "--nbest" && i + 1 < argc) {
+      if (!parseInt(argv[++i], bestCount) || bestCount < 0 || bestCount > 10) return usage();
     } else if (file == nullptr && (arg == "-" || arg.rfind("-", 0) != 0)) {
       file = argv[i];
     } else {
@@ -224,7 +229,7 @@ int run(int argc, char** argv) {
       malformed = true;
       continue;
     }
-    runPosition(position, depth, totals);
+    runPosition(position, depth, bestCount, totals);
   }
   const std::int64_t nps = totals.nodes * 1000 / (totals.ms > 0 ? totals.ms : 1);
   std::cout << "{\"positions\":" << totals.positions << ",\"nodes\":" << totals.nodes

@@ -61,6 +61,7 @@ void resetGameState() {
   setStopSearch(0);
   gameState.depthLimit.store(0, std::memory_order_relaxed);
   gameState.nodeLimit.store(0, std::memory_order_relaxed);
+  gameState.bestCount.store(0, std::memory_order_relaxed);
   gameState.dataFolder[0] = '\0';
 }
 

@@ -31,6 +31,10 @@ struct GameState {
   // hold until changed, across games.
   std::atomic<std::int32_t> depthLimit{0};
   std::atomic<std::int32_t> nodeLimit{0};
+  // YXNBEST: how many of its root moves each turn searches exactly and reports with their
+  // lines after every depth; 0: no report. Holds until changed, across games, like the
+  // limits.
+  std::atomic<std::int32_t> bestCount{0};
   char dataFolder[256] = {};
 };
 
@@ -83,6 +87,9 @@ inline std::int32_t depthLimit() {
 }
 inline std::int32_t nodeLimit() {
   return gameState.nodeLimit.load(std::memory_order_relaxed);
+}
+inline std::int32_t bestCount() {
+  return gameState.bestCount.load(std::memory_order_relaxed);
 }
 
 // Puts every field back to its start-up value (tests, fuzzing and the bench).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "core/game_state.h"
 #include "core/score_scale.h"
@@ -9,6 +10,7 @@
 #include "decision/search_clock.h"
 #include "decision/threat_phase.h"
 #include "eval/board_evaluation.h"
+#include "eval/move_scoring.h"
 
 namespace fivefold {
 
@@ -17,6 +19,29 @@ namespace {
 // The board's total (see boardTotal) when the caller knows it; unknownTotal when not.
 constexpr std::int64_t unknownTotal = std::numeric_limits<std::int64_t>::min();
 
+// The search comes in two compiled forms: the plain one, and one for the analysis that also
+// records the line each node expects (withLine), so that the plain search pays nothing for
+// it. The line of the node at each ply lives here, outside the call stack like the node's
+// lists; a node's line is its best move so far followed by the line its child left.
+std::vector<std::vector<Square>> linesByPly;
+
+// The lines of the node at ply and of its children, made to exist before either is used.
+std::vector<Square>& lineAt(int ply) {
+  if (static_cast<int>(linesByPly.size()) <= ply + 1) linesByPly.resize(ply + 2);
+  return linesByPly[static_cast<std::size_t>(ply)];
+}
+
+// The node's line becomes move and, when the move was searched below, its child's line.
+void takeLine(int ply, Square move, bool childLine) {
+  std::vector<Square>& line = lineAt(ply);
+  line.assign(1, move);
+  if (childLine) {
+    const std::vector<Square>& below = linesByPly[static_cast<std::size_t>(ply) + 1];
+    line.insert(line.end(), below.begin(), below.end());
+  }
+}
+
+template <bool withLine>
 std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply,
                         std::int64_t total);
 
@@ -35,19 +60,24 @@ constexpr std::int32_t moveThresholds[10] = {
 // keeps the depth; neither the window nor the clock is tested on this path. The node has
 // not brought its gains up to date, so the block's share of the child's total is scored
 // square by square.
+template <bool withLine>
 std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::int32_t beta,
                                int ply, std::int64_t total, Square block) {
   const std::int64_t childTotal =
       total == unknownTotal ? unknownTotal : totalAfterChange(total, block.x, block.y, player);
   setCell(block.x, block.y, player);
-  const std::int32_t s = -searchNode(otherSide(player), depth, -beta, -alpha, ply + 1, childTotal);
+  const std::int32_t s =
+      -searchNode<withLine>(otherSide(player), depth, -beta, -alpha, ply + 1, childTotal);
   setCell(block.x, block.y, 0);
+  if constexpr (withLine) takeLine(ply, block, true);
   return decayScore(s);
 }
 
+template <bool withLine>
 std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply,
                         std::int64_t total) {
   searchState.nodeCount += 1;
+  if constexpr (withLine) lineAt(ply).clear();
   if (depth <= 0) return total == unknownTotal ? evaluateBoard(player) : boardValue(total, player);
   const int opponent = otherSide(player);
   NodeLists& lists = nodeLists(ply);
@@ -59,11 +89,13 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
       break;
     case ThreatOutcome::BlockCommonSquare:
     case ThreatOutcome::BlockFour:
-      return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.square);
+      return searchForcedBlock<withLine>(player, depth, alpha, beta, ply, total, threats.square);
     case ThreatOutcome::OwnFour:
     case ThreatOutcome::LostToFours:
     case ThreatOutcome::OwnThree:
     case ThreatOutcome::LostToThrees:
+      // The line ends on the square that decides: the five, the open four or the block.
+      if constexpr (withLine) takeLine(ply, threats.square, false);
       return threatScore(threats.outcome);
   }
   const int count = threats.candidates;
@@ -99,7 +131,7 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
     } else {
       const Square move = lists.candidates.squares[i];
       setCell(move.x, move.y, player);
-      r = searchNode(opponent, bound, -beta, -alpha, ply + 1, childTotals[i]);
+      r = searchNode<withLine>(opponent, bound, -beta, -alpha, ply + 1, childTotals[i]);
       setCell(move.x, move.y, 0);
     }
     if (searchMustStop()) {
@@ -107,6 +139,14 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
       return 0;
     }
     const std::int32_t s = decayScore(-r);
+    if constexpr (withLine) {
+      // Counted leaves: only the first can score best, on the square ranked first.
+      if (s > best) {
+        const Square move =
+            lists.countedOnly ? bestAreaMove(player, treeMargin) : lists.candidates.squares[i];
+        takeLine(ply, move, !leaves);
+      }
+    }
     alpha = std::max(alpha, s);
     best = std::max(best, s);
     if (alpha >= beta) return best;
@@ -120,7 +160,12 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
 }  // namespace
 
 std::int32_t alphaBeta(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply) {
-  return searchNode(player, depth, alpha, beta, ply, unknownTotal);
+  return searchNode<false>(player, depth, alpha, beta, ply, unknownTotal);
+}
+
+LineScore alphaBetaLine(int player, int depth, std::int32_t alpha, std::int32_t beta, int ply) {
+  const std::int32_t score = searchNode<true>(player, depth, alpha, beta, ply, unknownTotal);
+  return {score, lineAt(ply)};
 }
 
 }  // namespace fivefold

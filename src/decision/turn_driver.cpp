@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/game_state.h"
 #include "core/score_scale.h"
 #include "decision/alpha_beta.h"
 #include "decision/candidates.h"
+#include "decision/root_analysis.h"
 #include "decision/search_clock.h"
 #include "decision/turn_report.h"
 #include "eval/best_moves.h"
@@ -48,21 +51,35 @@ struct Iteration {
   // Finished: the moves that do not lose, best first, equal scores in search order; the
   // next iteration's list.
   RankedMoves next;
+  // With the analysis on: the moves searched to the end, in search order.
+  std::vector<RootCandidate> searched;
 };
 
 // Searches the root moves in order, each `depth` plies deep (its reply depth - 1), until
 // the last one, a stop, or a score beyond any win (see SearchStop::BeyondWin).
-Iteration searchIteration(const RankedMoves& root, int depth) {
+//
+// With the analysis (bestCount > 0) each move is searched with its line, in a window that
+// gives the bestCount best their exact scores, and always `depth` plies deep: a win found
+// does not make the others' search shallower, so that every move's score is one of that
+// depth. With bestCount 1 the windows are the plain search's.
+Iteration searchIteration(const RankedMoves& root, int depth, int bestCount) {
   Iteration iteration;
   iteration.bestMove = root.squares[0];
   int bound = depth - 1;
   BestMoves kept(maxCandidates);
   for (int i = 0; i < root.count; ++i) {
     const Square move = root.squares[i];
+    const std::int32_t floor =
+        bestCount > 0 ? windowFloor(iteration.searched, bestCount) : iteration.best;
     setCell(move.x, move.y, 1);
-    const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -iteration.best);
+    LineScore reply;
+    if (bestCount > 0) {
+      reply = alphaBetaLine(2, bound, -scoreInfinity, -floor);
+    } else {
+      reply.score = alphaBeta(2, bound, -scoreInfinity, -floor);
+    }
     setCell(move.x, move.y, 0);
-    const std::int32_t s = decayScore(-r);
+    const std::int32_t s = decayScore(-reply.score);
     if (searchMustStop()) {
       setStopSearch(1);
       iteration.end = IterationEnd::Stopped;
@@ -70,11 +87,17 @@ Iteration searchIteration(const RankedMoves& root, int depth) {
       iteration.stoppedScore = s;
       return iteration;
     }
+    if (bestCount > 0) {
+      // Where the reply's search reached the window's top (failed high), the move's score is
+      // only an upper bound.
+      reply.line.insert(reply.line.begin(), move);
+      iteration.searched.push_back({move, s, reply.score < -floor, std::move(reply.line)});
+    }
     if (s > iteration.best) {
       iteration.best = s;
       iteration.bestMove = move;
     }
-    if (s > scoreDecided) bound = std::min(bound, quickerWinDepth(s));
+    if (s > scoreDecided && bestCount == 0) bound = std::min(bound, quickerWinDepth(s));
     if (s > -scoreDecided) kept.offer(move, s);
     if (bound < 0) {
       iteration.end = IterationEnd::BeyondWin;
@@ -125,8 +148,10 @@ std::optional<SearchStop> stopAfterIteration(const TurnDecision& turn) {
 }
 
 // Iterative deepening over the root moves: each finished iteration's kept moves are the
-// next one's list.
-TurnDecision searchRootMoves(RankedMoves root) {
+// next one's list. With the analysis on, the one move of a list is searched too, and each
+// finished iteration is reported, as is one cut short after a move was searched to the end
+// whose best move is then played.
+TurnDecision searchRootMoves(RankedMoves root, int bestCount) {
   TurnDecision turn;
   turn.move = root.count > 0 ? root.squares[0] : firstEmptySquare();
   turn.score = -scoreInfinity;
@@ -136,12 +161,17 @@ TurnDecision searchRootMoves(RankedMoves root) {
   };
   for (turn.depth = firstDepth;; turn.depth += depthStep) {
     if (root.count == 0) return stopped(SearchStop::NoCandidate);
-    if (root.count == 1) {
+    if (root.count == 1 && bestCount == 0) {
       turn.move = root.squares[0];
       return stopped(SearchStop::OneCandidate);
     }
-    const Iteration iteration = searchIteration(root, turn.depth);
-    if (iteration.end == IterationEnd::Stopped) return cutShort(turn, root, iteration);
+    const Iteration iteration = searchIteration(root, turn.depth, bestCount);
+    if (iteration.end == IterationEnd::Stopped) {
+      const TurnDecision cut = cutShort(turn, root, iteration);
+      if (cut.stop == SearchStop::StoppedWithBest) reportDepth(turn.depth, iteration.searched);
+      return cut;
+    }
+    reportDepth(turn.depth, iteration.searched);
     turn.score = iteration.best;
     if (iteration.end == IterationEnd::BeyondWin) return stopped(SearchStop::BeyondWin);
     turn.move = iteration.bestMove;
@@ -150,13 +180,30 @@ TurnDecision searchRootMoves(RankedMoves root) {
   }
 }
 
-TurnDecision decideTurn() {
+// With the analysis on, a forced block is searched as the one root move, for its score; a
+// threat that decides the game is reported as it stands, at depth 0.
+TurnDecision decideTurn(int bestCount) {
   const ThreatPhase threats = settleThreats(1, rootMargin, nodeLists(0));
-  if (threats.outcome == ThreatOutcome::None) return searchRootMoves(nodeLists(0).candidates);
-  return {.move = threats.square,
-          .score = threatScore(threats.outcome),
-          .threat = threats.outcome,
-          .threatKey = threats.key};
+  if (threats.outcome == ThreatOutcome::None) {
+    return searchRootMoves(nodeLists(0).candidates, bestCount);
+  }
+  TurnDecision turn{.move = threats.square,
+                    .score = threatScore(threats.outcome),
+                    .threat = threats.outcome,
+                    .threatKey = threats.key};
+  if (bestCount == 0) return turn;
+  const bool block = threats.outcome == ThreatOutcome::BlockFour ||
+                     threats.outcome == ThreatOutcome::BlockCommonSquare;
+  if (!block) {
+    reportDepth(0, {{turn.move, turn.score, true, {turn.move}}});
+    return turn;
+  }
+  RankedMoves only;
+  only.squares[only.count++] = threats.square;
+  TurnDecision searched = searchRootMoves(only, bestCount);
+  searched.threat = turn.threat;
+  searched.threatKey = turn.threatKey;
+  return searched;
 }
 
 }  // namespace
@@ -166,7 +213,7 @@ TurnDecision decideMove() {
   // lost.
   searchState.nodeCount = 0;
   searchState.turnStartTick = tickCount();
-  const TurnDecision turn = decideTurn();
+  const TurnDecision turn = decideTurn(bestCount());
   reportTurn(turn);
   return turn;
 }

@@ -100,6 +100,12 @@ RankedMoves rankAreaMoves(int player, int margin) {
   return best.ranked();
 }
 
+Square bestAreaMove(int player, int margin) {
+  BestMoves best(1);
+  offerArea(best, scoredArea(margin), keptAreaGains(player).plain);
+  return best.ranked().squares[0];
+}
+
 RankedMoves rankExtraAreaMoves(int player, std::span<const Square> skip, int margin) {
   BestMoves best(extraAreaMoveSlots);
   const PlayerAreaGains& gains = keptAreaGains(player);

@@ -37,6 +37,10 @@ struct AreaMoveSummary {
 };
 AreaMoveSummary summariseAreaMoves(int player, int margin);
 
+// The first of rankAreaAndExtraMoves's moves: the square it ranks first by point gain, for
+// a node that only summarised them (the analysis names its leaf's square).
+Square bestAreaMove(int player, int margin);
+
 // The 10 best of the listed squares by point gain, in list order among equal scores. An
 // occupied square or one off the board takes no slot; a square listed twice can take two.
 RankedMoves rankListedMoves(int player, std::span<const Square> list);

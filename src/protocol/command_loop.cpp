@@ -287,11 +287,25 @@ const char* aboutLine() {
 
 namespace {
 
-enum Command { Info, Start, RectStart, Turn, Play, Begin, About, End, Board, Takeback, Unknown };
+enum Command {
+  Info,
+  Start,
+  RectStart,
+  Turn,
+  Play,
+  Begin,
+  About,
+  End,
+  Board,
+  Takeback,
+  NBest,
+  Unknown
+};
 
 // The keyword of each command, in the order of Command.
-constexpr std::string_view keywords[] = {"info",  "start", "rectstart", "turn",  "play",
-                                         "begin", "about", "end",       "board", "takeback"};
+constexpr std::string_view keywords[] = {"info",  "start",    "rectstart", "turn",
+                                         "play",  "begin",    "about",     "end",
+                                         "board", "takeback", "yxnbest"};
 
 // The command that commandLine begins with, ASCII case ignored; the first keyword wins.
 Command commandInLine() {
@@ -347,6 +361,10 @@ LoopAction dispatchCommand() {
       return commandBoard();
     case Takeback:
       commandTakeback(args);
+      break;
+    case NBest:
+      // Like the limits, a setting for the turns to come, with no answer.
+      gameState.bestCount.store(limitValue(args), std::memory_order_relaxed);
       break;
     default:
       printLine("UNKNOWN command");

@@ -4,13 +4,17 @@
 // (the static site); tools/serve.py adds its API, with the brains it was given.
 
 import { api } from "./api.js";
-import { createBoard } from "./board.js";
+import { boardDisplay } from "./board-options.js";
+import { createBoard, squareName } from "./board.js";
 import "./download.js";
 import { engineBuilt, engineProblem } from "./engine.js";
+import { loadLevels } from "./levels.js";
+import { restoreLink, writeLink } from "./link.js";
 import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
+import "./picture.js";
 import { loadOutcomes } from "./rules.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
@@ -32,13 +36,16 @@ function render(s) {
     element.hidden = element.dataset.mode !== s.mode;
   });
   const view = panel.view(s);
-  board.draw(view.board, view.click || null);
+  const { click, display } = boardDisplay(s, view);
+  board.draw(view.board, click, display);
   const status = $("#status");
-  status.textContent = s.status.text || view.status || "";
-  status.classList.toggle("problem", s.status.problem);
+  const marked = display.pending && `${squareName(...display.pending)}: tap it again to play it`;
+  status.textContent = marked || s.status.text || view.status || "";
+  status.classList.toggle("problem", !marked && s.status.problem);
   $("#thinking").hidden = panel.thinking === false;
   showThoughts(view.thoughts || null, view.heading);
   panel.render(s);
+  writeLink(s);
 }
 
 function switchMode(mode) {
@@ -54,6 +61,7 @@ for (const tab of document.querySelectorAll(".tab")) {
 window.addEventListener("pagehide", () => state.driver && state.driver.leave());
 
 onRender(render);
+restoreLink();
 update({});
 
 // The brains a game can have: the server's, or the in-page Fivefold alone.
@@ -81,7 +89,8 @@ async function findEngine() {
 }
 
 (async () => {
-  const [{ brains, server }, { inPage, problem }] = await Promise.all([findBrains(), findEngine()]);
+  const found = await Promise.all([findBrains(), findEngine(), loadLevels()]);
+  const [{ brains, server }, { inPage, problem }] = found;
   for (const select of document.querySelectorAll("select.brains")) {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }

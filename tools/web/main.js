@@ -1,7 +1,8 @@
 // The page: play the engine, watch it or two brains, replay a match file, analyse a position.
 // Each tab is a panel (a module under panels/ with its view of the state); this module draws
 // the page from the state. The engine runs in the page when its files are served beside it
-// (the static site); tools/serve.py adds its API, with the brains it was given.
+// (the static site, which is kept for offline use too); tools/serve.py adds its API, with the
+// brains it was given.
 
 import { api } from "./api.js";
 import { boardDisplay } from "./board-options.js";
@@ -10,6 +11,7 @@ import "./download.js";
 import { engineBuilt, engineProblem } from "./engine.js";
 import { loadLevels } from "./levels.js";
 import { restoreLink, writeLink } from "./link.js";
+import { keepOffline } from "./offline.js";
 import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
@@ -91,6 +93,7 @@ async function findEngine() {
 (async () => {
   const found = await Promise.all([findBrains(), findEngine(), loadLevels()]);
   const [{ brains, server }, { inPage, problem }] = found;
+  if (!server) keepOffline();
   for (const select of document.querySelectorAll("select.brains")) {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }

@@ -20,6 +20,15 @@ export function strength(level) {
   return `${minus(elo.elo)} Elo`;
 }
 
+// The games behind a level's Elo, in words.
+function games(level) {
+  const elo = level.elo;
+  if (!elo) return "the engine at its full strength";
+  const score = `+${elo.wins} =${elo.draws} −${elo.losses}`;
+  const interval = elo.low === null ? `at most ${elo.high}` : `${elo.low} to ${elo.high}`;
+  return `${elo.games} games against full strength, ${score}; 95% interval ${interval}`;
+}
+
 function fill(name) {
   const level = levels.find((entry) => entry.name === name);
   if (!level) return;
@@ -34,7 +43,9 @@ export async function loadLevels() {
   select.replaceChildren();
   for (const level of levels) {
     const measured = strength(level);
-    select.add(new Option(measured ? `${level.label} (${measured})` : level.label, level.name));
+    const option = new Option(measured ? `${level.label} (${measured})` : level.label, level.name);
+    option.title = games(level);
+    select.add(option);
   }
   select.add(new Option("custom: the limits below", "custom"));
   select.value = chosen && levels.some((level) => level.name === chosen) ? chosen : "full";

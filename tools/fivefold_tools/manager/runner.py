@@ -150,14 +150,16 @@ def finite(value):
     return value if math.isfinite(value) else None
 
 
-def summary_data(records, names, cfg, test):
-    """The summary as JSON: players, limits, score, Elo, results by colour, reasons, SPRT."""
+def summary_data(records, names, cfg, test, levels=(None, None)):
+    """The summary as JSON: players, limits (and levels), score, Elo, results by colour,
+    reasons, SPRT."""
     wins, draws, losses = score(records, names[0])
     elo, low, high = elo_difference(wins, draws, losses)
     reasons = {}
     for record in records:
         reasons[record["reason"]] = reasons.get(record["reason"], 0) + 1
-    data = {"players": list(names), "limits": limits_of(cfg), "games": len(records),
+    data = {"players": list(names), "limits": limits_of(cfg),
+            **({"levels": list(levels)} if any(levels) else {}), "games": len(records),
             "wins": wins, "draws": draws, "losses": losses,
             "elo": finite(elo), "elo_low": finite(low), "elo_high": finite(high),
             "black_wins": sum(r["winner"] == "black" for r in records),
@@ -178,7 +180,7 @@ def report(records, names, cfg, args, stream, levels=(None, None)):
     stream.write(text + (sprt_text(test) + "\n" if test else ""))
     if args.summary_json:
         with open(args.summary_json, "w") as f:
-            json.dump(summary_data(records, names, cfg, test), f, indent=1)
+            json.dump(summary_data(records, names, cfg, test, levels), f, indent=1)
             f.write("\n")
 
 

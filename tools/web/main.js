@@ -60,6 +60,12 @@ function switchMode(mode) {
 for (const tab of document.querySelectorAll(".tab")) {
   tab.addEventListener("click", () => switchMode(tab.dataset.mode));
 }
+// A link opened in the page's own tab changes only the address's # part: no reload.
+window.addEventListener("hashchange", () => {
+  const leaving = panelOf(state.mode);
+  if (leaving.leave) leaving.leave();
+  restoreLink();
+});
 window.addEventListener("pagehide", () => state.driver && state.driver.leave());
 
 onRender(render);

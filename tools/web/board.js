@@ -1,10 +1,11 @@
 // The board in SVG: lines, coordinates, stones, the last stone's mark or the stones' move
 // numbers, the winning five, the squares the engine's threat lines name, a marked square (the
-// analysed move) and a stone waiting for its second tap. Columns are
+// analysed move), a stone waiting for its second tap and renju's forbidden points, each named
+// with its reason when the pointer rests on it. Columns are
 // lettered from a and rows numbered from 1 at the top, as on the terminal board; x and y are the
 // protocol's 0-based numbers.
 
-import { boardOf, cell } from "./rules.js";
+import { LOSSES, boardOf, cell } from "./rules.js";
 
 const SVG = "http://www.w3.org/2000/svg";
 const CELL = 32;
@@ -72,9 +73,10 @@ export function createBoard(svg) {
   }
 
   // view: {width, height, stones: [[x, y, colour]], five: [[x, y]], named: [[x, y]],
-  // marked: [x, y, colour] or null, noLast, clickAll}; click(x, y), when given, makes the empty
-  // squares (every square with clickAll) clickable. display: {numbers: the stones' move
-  // numbers (where they were played in order: not noLast), pending: [x, y] or null}.
+  // marked: [x, y, colour] or null, forbidden: [[x, y, reason]], noLast, clickAll}; click(x, y),
+  // when given, makes the empty squares (every square with clickAll) clickable. display:
+  // {numbers: the stones' move numbers (where they were played in order: not noLast),
+  // pending: [x, y] or null}.
   function draw(view, click, display = {}) {
     const { width, height } = view;
     if (size !== `${width}x${height}`) {
@@ -115,6 +117,16 @@ export function createBoard(svg) {
       const [x, y] = display.pending;
       element("circle", { class: "pending", cx: at(x), cy: at(y), r: CELL * 0.45 }, marks);
     }
+    // A cross on each of black's forbidden points, its reason on its square's title.
+    const forbidden = new Map();
+    for (const [x, y, reason] of view.forbidden || []) {
+      forbidden.set(`${x},${y}`, LOSSES[reason] || reason.replace(/_/g, " "));
+      const r = CELL * 0.22;
+      const cross =
+        `M${at(x) - r},${at(y) - r}L${at(x) + r},${at(y) + r}` +
+        `M${at(x) - r},${at(y) + r}L${at(x) + r},${at(y) - r}`;
+      element("path", { class: "forbidden", d: cross, "data-x": x, "data-y": y }, marks);
+    }
     const five = view.five || [];
     if (five.length) {
       const [a, b] = [five[0], five[five.length - 1]];
@@ -127,6 +139,9 @@ export function createBoard(svg) {
     squares.forEach(({ x, y, square }) => {
       const open = Boolean(click) && (view.clickAll || !cell(taken, x, y));
       square.setAttribute("class", open ? "square hit" : "square");
+      const why = forbidden.get(`${x},${y}`);
+      square.replaceChildren();
+      if (why) element("title", {}, square).textContent = `forbidden to black: ${why}`;
     });
   }
 

@@ -1,9 +1,11 @@
 // The running game of the play and watch tabs: started through a driver, shown through the
 // state. A driver has close(), leave() and the actions of its game: move(x, y), takeBack() and
 // resign() in a played game, pace(change) in a watched one; it reports the game as the
-// server's JSON API shows it (see README.md).
+// server's JSON API shows it (see docs/site.md).
 
 import { startPlayedGame } from "./played-game.js";
+import { forbiddenPoints } from "./renju.js";
+import { boardOf } from "./rules.js";
 import { startServerGame } from "./server-game.js";
 import { state, update, showStatus } from "./state.js";
 import { startWatchedGame } from "./watched-game.js";
@@ -75,6 +77,13 @@ export function boardSize(form) {
   return { width: Number(form.elements.width.value), height: Number(form.elements.height.value) };
 }
 
+// Renju's forbidden points [[x, y, reason]] while black is to move (players expect to see
+// them), else none. position: {width, height, stones}.
+export function forbiddenFor(rule, next, position) {
+  if (rule !== "renju" || next !== "black") return [];
+  return forbiddenPoints(boardOf(position.width, position.height, position.stones));
+}
+
 // The board and the engine's thoughts of the running game.
 export function gameView(game, empty) {
   if (!game) return { board: { ...empty, stones: [] } };
@@ -84,6 +93,7 @@ export function gameView(game, empty) {
     stones: game.stones,
     five: game.five,
     named: game.thoughts ? game.thoughts.squares : [],
+    forbidden: forbiddenFor(game.rule, game.next, game),
   };
   // The board takes clicks while the game runs: one out of turn is refused with the reason.
   const playing = game.mode === "play" && !game.over;

@@ -1,8 +1,9 @@
 // The board in the page's address: the tab, and the game or the position on it with the move
 // shown, so that a link opens the same board, tab and move. The address follows the state at
-// every redraw (replacing, not adding to, the browser's history); restoreLink() reads it once,
-// before the first. Squares are written as the board names them (h8), stones of a game in the
-// order played from black, the stones of an analysed position by colour.
+// every redraw (replacing, not adding to, the browser's history) once restoreLink() has read
+// it, when the page has its choices (rules, levels) to set. Squares are written as the board
+// names them (h8), stones of a game in the order played from black, the stones of an analysed
+// position by colour.
 
 import { LETTERS, squareName } from "./board.js";
 import { COLOUR_NAMES, MAX_SIDE, MIN_SIDE, anyFive, boardOf, cell, mover } from "./rules.js";
@@ -35,6 +36,8 @@ function fields(s) {
   if (s.mode === "analyse") {
     const a = s.analyse;
     out.set("size", sizeText(a.width, a.height));
+    const rule = $("#analyse-form").elements.rule.value;
+    if (rule !== "exact5") out.set("rule", rule);
     for (const colour of [1, 2]) {
       const stones = a.stones.filter((stone) => stone[2] === colour);
       out.set(COLOUR_NAMES[colour], squaresText(stones));
@@ -58,10 +61,11 @@ function fields(s) {
   return out;
 }
 
-let written = "";
+let written = null; // null until the address has been read
 
 // Keeps the address in step with the state.
 export function writeLink(s) {
+  if (written === null) return;
   const hash = `#${fields(s)}`;
   if (hash === written) return;
   written = hash;
@@ -128,6 +132,7 @@ function restoreAnalysed(params, width, height) {
   const form = $("#analyse-form");
   form.elements.width.value = width;
   form.elements.height.value = height;
+  form.elements.rule.value = params.get("rule") || "exact5";
   form.elements.to_move.value = COLOUR_NAMES[toMove];
   update({ analyse: { ...state.analyse, width, height, stones, toMove, answer: null } });
 }
@@ -135,6 +140,7 @@ function restoreAnalysed(params, width, height) {
 function restoreGame(mode, record) {
   const form = $(`#${mode}-form`);
   [form.elements.width.value, form.elements.height.value] = record.size;
+  form.elements.rule.value = record.rule;
   if (!record.stones.length) return;
   const winner = RESULT_WINNERS[record.result];
   const names = { black: record.black, white: record.white };
@@ -159,6 +165,7 @@ function restoreGame(mode, record) {
 
 // Shows what the address names, if it names anything; a link that cannot be read is said so.
 export function restoreLink() {
+  written = "";
   const params = new URLSearchParams(location.hash.slice(1));
   const mode = params.get("tab");
   if (!MODES.includes(mode)) return;

@@ -6,8 +6,8 @@
 
 import { EngineLate, EngineStopped } from "./engine.js";
 import { enginePlayer } from "./engine-player.js";
-import { COLOUR_NAMES, boardOf, cell, fiveThrough, isFull, mover, other } from "./rules.js";
-import { place, randomOpening, refusal, result } from "./rules.js";
+import { COLOUR_NAMES, boardOf, isFull, mover, onBoard, other, playStone } from "./rules.js";
+import { randomOpening, refusal, result } from "./rules.js";
 import { thoughts } from "./words.js";
 
 export const ENGINE = "fivefold";
@@ -83,16 +83,17 @@ export async function localGame(settings, { names, engines, limited, opening, ow
     }
   }
 
-  // Places a legal stone with the thoughts that chose it, and ends the game on a five or a
-  // full board.
+  // Places a legal stone with the thoughts that chose it, and ends the game on a five, a
+  // renju foul or a full board.
   function addStone(x, y, colour, chosen = null) {
     game.stones.push([x, y, colour]);
     game.thoughts = chosen;
-    place(board, x, y, colour);
-    const five = fiveThrough(board, x, y, cfg.rule);
+    const [ending, five] = playStone(board, x, y, colour, cfg.rule);
     if (five) {
       game.five = five;
       end(colour, "five");
+    } else if (ending) {
+      end(other(colour), ending, `${x},${y}`);
     } else if (isFull(board)) {
       end(null, "full_board");
     }
@@ -132,7 +133,8 @@ export async function localGame(settings, { names, engines, limited, opening, ow
       const reply = asked.answer;
       const [x, y] = reply.move;
       if (refusal(board, x, y)) {
-        end(other(colour), cell(board, x, y) ? "occupied" : "off_board", `${x},${y}`);
+        // Off the board, the square's index may fall on another column's cell.
+        end(other(colour), onBoard(board, x, y) ? "occupied" : "off_board", `${x},${y}`);
         return false;
       }
       const chosen = thoughts(reply.lines, [x, y], COLOUR_NAMES[colour], cfg.width, cfg.height);

@@ -17,7 +17,7 @@ import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
 import "./picture.js";
-import { loadOutcomes } from "./rules.js";
+import { RULES, loadOutcomes, loadRules } from "./rules.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
 import { load as loadWords } from "./words.js";
@@ -69,7 +69,6 @@ window.addEventListener("hashchange", () => {
 window.addEventListener("pagehide", () => state.driver && state.driver.leave());
 
 onRender(render);
-restoreLink();
 update({});
 
 // The brains a game can have: the server's, or the in-page Fivefold alone.
@@ -92,17 +91,29 @@ async function findEngine() {
       "(cmake --build --preset wasm --target site) and serve build/wasm/site.";
     return { inPage: false, problem: missing };
   }
-  await Promise.all([loadWords(), loadOutcomes()]);
+  await loadWords();
   return { inPage: true, problem: null };
 }
 
 (async () => {
-  const found = await Promise.all([findBrains(), findEngine(), loadLevels()]);
-  const [{ brains, server }, { inPage, problem }] = found;
+  const [{ brains, server }, { inPage, problem }] = await Promise.all([
+    findBrains(),
+    findEngine(),
+    loadOutcomes(),
+    loadRules(),
+    loadLevels(),
+  ]);
   if (!server) keepOffline();
+  for (const select of document.querySelectorAll("select.rules")) {
+    for (const [name, rule] of Object.entries(RULES)) {
+      select.add(Object.assign(new Option(rule.label, name), { title: rule.wins }));
+    }
+  }
   for (const select of document.querySelectorAll("select.brains")) {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }
+  // The address is read once the choices it may name (a rule, a level) are there.
+  restoreLink();
   $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
   // serve.py serves the site's engine files as soon as they are built.
   const unbuilt =

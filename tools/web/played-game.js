@@ -2,7 +2,7 @@
 // requests and the engine is asked for its answer to each; a take back ends a running search.
 
 import { ENGINE, localGame } from "./local-game.js";
-import { COLOUR_NAMES, other, refusal } from "./rules.js";
+import { COLOUR_NAMES, LOSSES, foulOf, other, refusal } from "./rules.js";
 
 // settings as for POST /api/games in mode play; show(game) gets the game after every change
 // and fail(message) every refused request. Resolves to the game's driver.
@@ -30,6 +30,8 @@ export async function startPlayedGame(settings, show, fail) {
       if (busy) throw new Error(`not your turn: ${ENGINE} is thinking`);
       const problem = refusal(g.board, x, y);
       if (problem) throw new Error(problem);
+      const foul = foulOf(g.board, x, y, human, game.rule);
+      if (foul) throw new Error(`${x},${y} is forbidden to black (${LOSSES[foul]})`);
       g.addStone(x, y, human);
       if (!game.over) answer();
     },

@@ -10,13 +10,13 @@ import {
   LOSSES,
   MAX_SIDE,
   MIN_SIDE,
+  RULES,
   boardOf,
   cell,
-  fiveThrough,
   isFull,
   mover,
   onBoard,
-  place,
+  playStone,
   recordResult,
 } from "./rules.js";
 
@@ -53,10 +53,13 @@ function checkSize(width, height, text) {
 function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNKNOWN, reason) {
   const [width, height] = size;
   const board = boardOf(width, height);
-  let five = null;
+  let [ending, five] = [null, null];
   stones.forEach(({ x, y, colour, text }, i) => {
     const number = i + 1;
-    if (five) throw new RecordError(`${text} comes after the five`, number);
+    if (ending) {
+      const what = five ? "five" : `foul ${stones[i - 1].text}`;
+      throw new RecordError(`${text} comes after the ${what}`, number);
+    }
     if (colour !== stoneColour(i)) {
       throw new RecordError(`${text}: ${colour} is not to move`, number);
     }
@@ -64,14 +67,14 @@ function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNK
       throw new RecordError(`${text} is off the ${width}x${height} board`, number);
     }
     if (cell(board, x, y)) throw new RecordError(`${text} is on a taken square`, number);
-    place(board, x, y, mover(i));
-    five = fiveThrough(board, x, y, rule);
+    [ending, five] = playStone(board, x, y, mover(i), rule);
   });
-  const last = stones.length ? stones[stones.length - 1].colour : null;
   const full = isFull(board);
-  if (winner === UNKNOWN && (five || full)) winner = five ? last : null;
+  // The winner the last stone decides: its own side by a five, white by black's foul.
+  const decided = five ? stones[stones.length - 1].colour : ending ? "white" : null;
+  if (winner === UNKNOWN && (ending || full)) winner = ending ? decided : null;
   if (!reason && winner !== UNKNOWN) {
-    if (five && winner === last) reason = "five";
+    if (ending && winner === decided) reason = ending;
     else if (full && winner === null) reason = "full_board";
   }
   const known = winner !== UNKNOWN;
@@ -294,7 +297,10 @@ function sgfGame(nodes) {
   checkSize(width, height, `SZ[${props.SZ}]`);
   const winner = "RE" in props ? sgfResult(props.RE) : UNKNOWN;
   const reason = "TE" in props && winner !== UNKNOWN ? sgfReason(props.TE) : null;
-  const rule = (props.RU ?? "").trim() === "0" ? "freestyle" : "exact5";
+  // RU[] holds the number a brain is sent as INFO rule; one of no rule reads as the default.
+  const number = (props.RU ?? "").trim();
+  const known = Object.keys(RULES);
+  const rule = known.find((name) => String(RULES[name].info) === number) || known[0];
   const names = [props.PB ?? "black", props.PW ?? "white"];
   const record = buildRecord([width, height], stones, opening, names, rule, winner, reason);
   if (/^\s*\d+\s*$/.test(props.GN ?? "")) record.game = Number(props.GN);
@@ -426,7 +432,7 @@ export function writeSgf(record, date = new Date()) {
     ["EV", `${record.black} x ${record.white}`],
     ["DT", sgfDate(date)],
     ["RO", `${Math.floor((game + 1) / 2)}.${2 - (game % 2)}`],
-    ["RU", record.rule === "freestyle" ? 0 : 1],
+    ["RU", RULES[record.rule || Object.keys(RULES)[0]].info],
     ["SZ", width === height ? width : `${width}:${height}`],
     ["PB", record.black],
     ["PW", record.white],

@@ -103,7 +103,7 @@ async function findEngine() {
     loadRules(),
     loadLevels(),
   ]);
-  if (!server) keepOffline();
+  keepOffline(server);
   for (const select of document.querySelectorAll("select.rules")) {
     for (const [name, rule] of Object.entries(RULES)) {
       select.add(Object.assign(new Option(rule.label, name), { title: rule.wins }));

@@ -4,8 +4,19 @@
 
 import { $ } from "./state.js";
 
-export async function keepOffline() {
+// A server's page keeps nothing, and drops what a static site once kept at the same address,
+// which would otherwise answer for the server's own files.
+async function forget() {
+  for (const registration of await navigator.serviceWorker.getRegistrations()) {
+    await registration.unregister();
+  }
+  // The page's origin caches nothing else.
+  for (const name of await caches.keys()) await caches.delete(name);
+}
+
+export async function keepOffline(server) {
   if (!("serviceWorker" in navigator)) return;
+  if (server) return forget();
   let registration;
   try {
     // The file list is checked for a new version past the browser's HTTP cache, as the

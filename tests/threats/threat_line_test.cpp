@@ -5,26 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
+#include "reference_match.h"
 #include "threat_board.h"
 
 namespace fivefold {
 namespace {
 
 using LineMatcherTest = ThreatBoardTest;
-
-void expectSameMatch(const PatternMatch& a, const PatternMatch& b) {
-  EXPECT_EQ(a.missingX, b.missingX);
-  EXPECT_EQ(a.missingY, b.missingY);
-  EXPECT_EQ(a.gainX, b.gainX);
-  EXPECT_EQ(a.gainY, b.gainY);
-  ASSERT_EQ(a.costCount, b.costCount);
-  for (int c = 0; c < maxCostSquares; ++c) {
-    EXPECT_EQ(a.costX[c], b.costX[c]);
-    EXPECT_EQ(a.costY[c], b.costY[c]);
-  }
-}
 
 LineMatches everyWindow(const LineCells& line, ThreatKind kind, ThreatMode mode) {
   if (kind == Four) {
@@ -46,9 +36,9 @@ int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode m
     const int startX = offsetX(x, k, start - (w - 1));
     const int startY = offsetY(y, k, start - (w - 1));
     for (int p = 0; p < patternsPerKind(kind); ++p) {
-      PatternMatch expected;
-      const bool matched = matchPattern(gameState.board, player, patternTemplate(kind, p), startX,
-                                        startY, directionDx[k], directionDy[k], mode, expected);
+      const std::optional<PatternMatch> expected = testing::matchPattern(
+          player, patternTemplate(kind, p), startX, startY, directionDx[k], directionDy[k], mode);
+      const bool matched = expected.has_value();
       int missing = -2;
       const bool lineMatched = matchLine(line, lineTemplate(kind, p), start, mode, missing);
       EXPECT_EQ(lineMatched, matched) << "window " << startX << "," << startY << " k " << k
@@ -60,8 +50,7 @@ int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode m
       ++matches;
       SCOPED_TRACE(::testing::Message() << "window " << startX << "," << startY << " k " << k
                                         << " pattern " << p << " mode " << mode);
-      expectSameMatch(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing),
-                      expected);
+      EXPECT_EQ(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing), *expected);
     }
   }
   return matches;

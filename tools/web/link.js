@@ -11,7 +11,8 @@ import { place, recordResult, result } from "./rules.js";
 import { $, showStatus, state, update } from "./state.js";
 
 const MODES = ["play", "watch", "replay", "analyse"];
-const RESULT_WINNERS = { "1-0": 1, "0-1": 2, "1/2-1/2": null };
+// A finished game's winner in the address: black, white or none (a draw).
+const WINNERS = ["black", "white", "none"];
 const SIZE = /^(\d+)(?:x(\d+))?$/;
 const SQUARE = /([a-t])(\d{1,2})/g;
 const SQUARES = /^(?:[a-t]\d{1,2})*$/;
@@ -27,10 +28,10 @@ function fields(s) {
     if (rule && rule !== "exact5") out.set("rule", rule);
     out.set("moves", squaresText(stones));
   };
-  const ending = (black, white, outcome, reason) => {
+  const ending = (black, white, winner, reason) => {
     out.set("black", black);
     out.set("white", white);
-    if (outcome) out.set("result", outcome);
+    if (winner) out.set("winner", winner);
     if (reason && reason !== "unknown") out.set("reason", reason);
   };
   if (s.mode === "analyse") {
@@ -50,13 +51,13 @@ function fields(s) {
     out.set("shown", s.replay.shown);
     out.set("opening", record.opening.length);
     out.set("game", record.game ?? s.replay.index + 1);
-    ending(record.black, record.white, record.result, record.reason);
+    const known = record.result != null;
+    ending(record.black, record.white, known && (record.winner || "none"), record.reason);
   } else if (s.game && s.game.stones.length) {
     const g = s.game;
     game([g.width, g.height], g.rule, g.stones);
-    const winner = g.result && g.result.winner;
-    const outcome = g.result && recordResult(winner);
-    ending(g.black, g.white, outcome, g.result && g.result.reason);
+    const winner = g.result && (g.result.winner || "none");
+    ending(g.black, g.white, winner, g.result && g.result.reason);
   }
   return out;
 }
@@ -100,8 +101,8 @@ function linkedRecord(params, width, height) {
   const board = boardOf(width, height);
   const stones = readSquares(params.get("moves") || "", board).map(([x, y], i) => [x, y, mover(i)]);
   const opening = Math.min(stones.length, Number(params.get("opening")) || 0);
-  const outcome = params.get("result");
-  const winner = outcome in RESULT_WINNERS ? RESULT_WINNERS[outcome] : null;
+  const known = WINNERS.includes(params.get("winner"));
+  const winner = known && params.get("winner") !== "none" ? params.get("winner") : null;
   const names = { black: params.get("black") || "black", white: params.get("white") || "white" };
   const reason = params.get("reason") || "unknown";
   const five = reason === "five" ? anyFive(boardOf(width, height, stones), rule) : null;
@@ -112,9 +113,9 @@ function linkedRecord(params, width, height) {
     rule,
     opening: stones.slice(0, opening).map(([x, y]) => [x, y]),
     moves: stones.slice(opening).map(([x, y, c]) => ({ colour: COLOUR_NAMES[c], x, y, ms: 0 })),
-    winner: winner ? COLOUR_NAMES[winner] : null,
-    winner_name: winner ? names[COLOUR_NAMES[winner]] : null,
-    result: outcome in RESULT_WINNERS ? outcome : null,
+    winner,
+    winner_name: winner ? names[winner] : null,
+    result: known ? recordResult(winner) : null,
     reason,
     stones,
     ...(five ? { five } : {}),
@@ -142,8 +143,8 @@ function restoreGame(mode, record) {
   [form.elements.width.value, form.elements.height.value] = record.size;
   form.elements.rule.value = record.rule;
   if (!record.stones.length) return;
-  const winner = RESULT_WINNERS[record.result];
   const names = { black: record.black, white: record.white };
+  const winner = record.winner === "black" ? 1 : record.winner === "white" ? 2 : null;
   const ended = record.result ? result(winner, record.reason, "", names) : null;
   const game = {
     id: "link",

@@ -6,11 +6,13 @@
     python3 tools/play.py --nodes 20000 --seed 7   # node-limited: the same game every run
     python3 tools/play.py --human --level casual   # a playing level (tools/web/levels.json)
     python3 tools/play.py --replay games.sgf --game 3   # a game of a record file, move by move
+    python3 tools/play.py --replay games.sgf --review --nodes 20000 --review-out review.csv
 
 Without --brain it plays build/release/src/app/pbrain-fivefold, building it first (release
 preset) when it is missing or older than the sources."""
 
 import argparse
+import sys
 
 from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
 from fivefold_tools.manager.levels import LEVELS
@@ -42,11 +44,21 @@ def arguments(argv):
     p.add_argument("--replay", metavar="FILE",
                    help="show the games of a record file (match.py's JSON lines, SGF or PSQ)")
     p.add_argument("--game", type=int, help="with --replay: only the game of this number")
+    p.add_argument("--review", action="store_true",
+                   help="with --replay: the engine's score after every move instead of the "
+                        "boards, at --depth or --nodes (default depth 8)")
+    p.add_argument("--review-out", metavar="FILE",
+                   help="with --review: also write the numbers to FILE (.csv or .json)")
     return p.parse_args(argv)
 
 
 def main(argv=None):
     args = arguments(argv)
+    if (args.review or args.review_out) and not args.replay:
+        sys.exit("--review reviews the games of --replay FILE")
+    if args.review_out and not args.review_out.endswith((".csv", ".json")):
+        sys.exit("--review-out writes a .csv or a .json file")
+    args.review = args.review or bool(args.review_out)
     replay(args) if args.replay else play(args)
 
 

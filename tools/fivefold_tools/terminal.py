@@ -18,9 +18,13 @@ from fivefold_tools.rules.judge import foul_of
 from fivefold_tools.rules.openings import builtin_openings
 from fivefold_tools.rules.outcome import LOSSES, outcome_text
 from fivefold_tools.rules.record_files import read_record_file
+from fivefold_tools.review import (ReviewError, review_rows, review_scores, review_text,
+                                   write_review)
 from fivefold_tools.words.messages import describe
 
 LETTERS = "abcdefghijklmnopqrst"
+# The review's depth when neither a depth nor a node budget is given.
+REVIEW_DEPTH = 8
 STONES = {0: ".", 1: "X", 2: "O"}
 COLOURS = {1: "\x1b[1;31m", 2: "\x1b[1;36m"}
 FIVE_COLOUR, RESET = "\x1b[1;30;42m", "\x1b[0m"
@@ -183,6 +187,28 @@ def play(args):
     print(outcome_text(record))
 
 
+def review(args, games):
+    """Each game's review (see review.py) printed move by move, and written to
+    args.review_out when given; the budget is args.depth or args.nodes (depth 8 by
+    default)."""
+    brain = args.brain or shlex.quote(ensure_brain())
+    depth = args.depth if args.depth or args.nodes else REVIEW_DEPTH
+    budget = "depth %d" % depth if depth else "%d nodes" % args.nodes
+    reviews = []
+    for record in games:
+        print("game %d: %s (black) against %s (white), reviewed at %s" % (
+            record["game"], record["black"], record["white"], budget))
+        try:
+            scores = review_scores(record, brain, depth, args.nodes, ROOT)
+        except ReviewError as error:
+            sys.exit("game %d: %s" % (record["game"], error))
+        rows = review_rows(record, scores)
+        print("\n".join(review_text(rows)))
+        reviews.append((record, rows))
+    if args.review_out:
+        write_review(args.review_out, reviews)
+
+
 def replay(args):
     """The games of a record file (match.py's JSON lines, SGF or PSQ, told apart by content),
     each shown stone by stone as a game is played, then its outcome; with args.game only
@@ -193,6 +219,9 @@ def replay(args):
         if not games and not errors:
             errors = ["%s: no game %d" % (args.replay, args.game)]
     colour = sys.stdout.isatty() and not args.no_color
+    if args.review:
+        review(args, games)
+        games = []
     for record in games:
         width, height = record["size"]
         names = [record["black"], record["white"]]

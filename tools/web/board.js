@@ -1,6 +1,7 @@
 // The board in SVG: lines, coordinates, stones, the last stone's mark or the stones' move
 // numbers, the winning five, the squares the engine's threat lines name, a marked square (the
-// analysed move), a stone waiting for its second tap and renju's forbidden points, each named
+// analysed move), the engine's line as numbered ghost stones, a stone waiting for its second
+// tap and renju's forbidden points, each named
 // with its reason when the pointer rests on it. Columns are
 // lettered from a and rows numbered from 1 at the top, as on the terminal board; x and y are the
 // protocol's 0-based numbers.
@@ -73,7 +74,8 @@ export function createBoard(svg) {
   }
 
   // view: {width, height, stones: [[x, y, colour]], five: [[x, y]], named: [[x, y]],
-  // marked: [x, y, colour] or null, forbidden: [[x, y, reason]], noLast, clickAll}; click(x, y),
+  // marked: [x, y, colour] or null, ghosts: [[x, y, colour]] (a line, numbered from 1),
+  // forbidden: [[x, y, reason]], noLast, clickAll}; click(x, y),
   // when given, makes the empty squares (every square with clickAll) clickable. display:
   // {numbers: the stones' move numbers (where they were played in order: not noLast),
   // pending: [x, y] or null}.
@@ -113,6 +115,19 @@ export function createBoard(svg) {
       const side = colour === 1 ? "black" : "white";
       element("circle", { class: `marked ${side}`, ...centre, r: CELL * 0.45 }, marks);
     }
+    (view.ghosts || []).forEach(([x, y, colour], i) => {
+      const side = colour === 1 ? "black" : "white";
+      const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
+      element("circle", { class: `ghost ${side}`, ...centre, r: CELL * 0.4 }, marks);
+      const number = {
+        class: `ghost-number ${side}`,
+        x: at(x),
+        y: at(y),
+        "data-x": x,
+        "data-y": y,
+      };
+      element("text", number, marks).textContent = i + 1;
+    });
     if (display.pending) {
       const [x, y] = display.pending;
       element("circle", { class: "pending", cx: at(x), cy: at(y), r: CELL * 0.45 }, marks);

@@ -25,7 +25,8 @@ function runningRecord(game) {
   };
 }
 
-function boardRecord(s) {
+// The game on the board as a record, or null (the review reads it too).
+export function boardRecord(s) {
   if (s.mode === "replay") return s.replay.records[s.replay.index] || null;
   const running = ["play", "watch"].includes(s.mode) && s.game;
   return running && s.game.stones.length ? runningRecord(s.game) : null;

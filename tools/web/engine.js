@@ -41,9 +41,11 @@ export class EngineStopped extends Error {}
 // An engine that does not answer in time: a time forfeit in a game.
 export class EngineLate extends Error {}
 
-// One engine process. request(lines, expect) posts the lines and resolves with
+// One engine process. request(lines, expect, limitMs, onLine) posts the lines and resolves with
 // {lines: the engine's lines, move: [x, y] (expect "move"), refused: the ERROR line instead of
-// OK (expect "ok")}; expect "none" resolves at once. A failed engine rejects every request with
+// OK (expect "ok")}; expect "none" resolves at once. onLine, when given, hears each of the
+// request's lines as it comes (the analysis reports each depth while the search goes on). A
+// failed engine rejects every request with
 // an Error saying why; close() ends it at once, its running search included.
 export function openEngine() {
   const worker = new Worker(WORKER);
@@ -85,6 +87,7 @@ export function openEngine() {
       return fail(new Error(`unreadable output: ${line.slice(0, 200)}`));
     }
     entry.lines.push(line);
+    if (entry.onLine) entry.onLine(line);
   }
 
   worker.onmessage = ({ data }) => {
@@ -100,13 +103,13 @@ export function openEngine() {
   const loading = setTimeout(() => fail(new Error("the engine did not load")), ANSWER_MS);
   ready.then(() => clearTimeout(loading));
 
-  async function request(lines, expect = "none", limitMs = ANSWER_MS) {
+  async function request(lines, expect = "none", limitMs = ANSWER_MS, onLine = null) {
     await ready;
     if (failure) throw failure;
     worker.postMessage({ lines });
     if (expect === "none") return { lines: [] };
     return new Promise((resolve, reject) => {
-      const entry = { expect, lines: [], resolve, reject };
+      const entry = { expect, lines: [], resolve, reject, onLine };
       const late = expect === "move" ? "no move in time" : "no OK in time";
       entry.timer = setTimeout(() => fail(new EngineLate(late)), limitMs);
       pending.push(entry);

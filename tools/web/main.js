@@ -17,6 +17,7 @@ import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
 import "./picture.js";
+import { renderReview } from "./review.js";
 import { RULES, loadOutcomes, loadRules } from "./rules.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
@@ -47,6 +48,7 @@ function render(s) {
   $("#thinking").hidden = panel.thinking === false;
   showThoughts(view.thoughts || null, view.heading);
   panel.render(s);
+  renderReview(s);
   writeLink(s);
 }
 

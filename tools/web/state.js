@@ -12,6 +12,10 @@ export const state = {
   game: null, // the running or last game of the play or watch tab, as its driver shows it
   pending: null, // a square marked by a first tap: {key: its board (board-options.js), square}
   replay: { records: [], index: -1, shown: 0, problems: [] },
+  // The last review: {record, rows (analysis.js reviewRows), done, total} or null; reviewing:
+  // the running review's stop, or null.
+  review: null,
+  reviewing: null,
   analyse: {
     width: 15,
     height: 15,
@@ -20,6 +24,8 @@ export const state = {
     engine: null, // the analysing engine, kept between questions
     asking: false,
     answer: null, // {move: [x, y], colour, thoughts} of the last question
+    analysis: null, // the engine's reports: {colour: the side to move, depths} (analysis.js)
+    preview: null, // the candidate whose line the board shows instead of the best, or null
   },
 };
 

@@ -4,6 +4,9 @@
 
 let words = null;
 
+// The table itself, for the modules that word other lines (analysis.js).
+export const wordsTable = () => words;
+
 export async function load() {
   const response = await fetch("engine_words.json");
   if (!response.ok) throw new Error(`engine_words.json: HTTP ${response.status}`);

@@ -1,7 +1,11 @@
 // The Analyse tab: set up a position by clicking or pasting the bench's position line, choose
 // the rule, the side to move and the limits, and ask the in-page engine for its move. Under
-// renju, black's forbidden points are marked while black is to move.
+// renju, black's forbidden points are marked while black is to move. The engine reports its
+// line and candidates after every depth (YXNBEST): the line stands on the board as numbered
+// ghost stones, or the line of the candidate the pointer rests on (analysis-view.js).
 
+import { readDepths } from "../analysis.js";
+import { latest, lineStones, showAnalysis } from "../analysis-view.js";
 import { squareName } from "../board.js";
 import { EngineStopped, TOLERANCE_MS, moveLines, openEngine, startGame } from "../engine.js";
 import { forbiddenFor } from "../games.js";
@@ -79,7 +83,14 @@ function setPosition() {
   form.elements.width.value = position.width;
   form.elements.height.value = position.height;
   form.elements.to_move.value = COLOUR_NAMES[toMove];
-  change({ width: position.width, height: position.height, stones, toMove, answer: null });
+  change({
+    width: position.width,
+    height: position.height,
+    stones,
+    toMove,
+    answer: null,
+    analysis: null,
+  });
 }
 
 function click(x, y) {
@@ -90,10 +101,10 @@ function click(x, y) {
   const name = squareName(x, y);
   if (tool === "erase") {
     if (taken < 0) return refuse(`${name} is empty: there is nothing to erase`);
-    return change({ stones: a.stones.filter((_, i) => i !== taken), answer: null });
+    return change({ stones: a.stones.filter((_, i) => i !== taken), answer: null, analysis: null });
   }
   if (taken >= 0) return refuse(`${name} is taken: erase it first`);
-  change({ stones: [...a.stones, [x, y, tool === "black" ? 1 : 2]], answer: null });
+  change({ stones: [...a.stones, [x, y, tool === "black" ? 1 : 2]], answer: null, analysis: null });
 }
 
 // Ends a running question at once; the next one starts a fresh engine.
@@ -129,18 +140,31 @@ async function ask() {
   };
   const engine = a.engine || openEngine();
   const colour = COLOUR_NAMES[a.toMove];
-  change({ engine, asking: true, answer: null }, `${colour} to move: the engine is thinking…`);
+  const thinking = `${colour} to move: the engine is thinking…`;
+  const analysis = { colour: a.toMove, depths: [] };
+  change({ engine, asking: true, answer: null, analysis, preview: null }, thinking);
   // The whole position, the side to move's stones as the engine's own (1).
   const position = moveLines(a.stones, 0, a.toMove);
+  const reported = [];
+  const heard = (line) => {
+    if (!readDepths([line]).length) return;
+    reported.push(line);
+    const depths = readDepths(reported);
+    const depth = `${thinking} (depth ${latest({ depths }).depth} done)`;
+    change({ analysis: { colour: a.toMove, depths } }, depth);
+  };
   try {
     await startGame(engine, cfg);
-    const reply = await engine.request(position, "move", cfg.timeoutTurn + TOLERANCE_MS);
+    await engine.request([`YXNBEST ${settings.nbest}`]);
+    const limit = cfg.timeoutTurn + TOLERANCE_MS;
+    const reply = await engine.request(position, "move", limit, heard);
     const [x, y] = reply.move;
     const board = boardOf(a.width, a.height, a.stones);
     if (x < 0 || x >= a.width || y < 0 || y >= a.height || cell(board, x, y)) {
       throw new Error(`the engine answered ${x},${y}, which is not a free square`);
     }
-    const words = thoughts(reply.lines, [x, y], colour, a.width, a.height);
+    const said = reply.lines.filter((line) => !readDepths([line]).length);
+    const words = thoughts(said, [x, y], colour, a.width, a.height);
     change({ asking: false, answer: { move: [x, y], colour: a.toMove, thoughts: words } });
   } catch (error) {
     if (error instanceof EngineStopped) return;
@@ -156,7 +180,7 @@ function playAnswer() {
   const [x, y] = a.answer.move;
   const toMove = other(a.answer.colour);
   form.elements.to_move.value = COLOUR_NAMES[toMove];
-  change({ stones: [...a.stones, [x, y, a.answer.colour]], toMove, answer: null });
+  change({ stones: [...a.stones, [x, y, a.answer.colour]], toMove, answer: null, analysis: null });
 }
 
 form.addEventListener("submit", (event) => {
@@ -168,7 +192,11 @@ form.addEventListener("change", (event) => {
   const name = event.target.name;
   if (name === "to_move" || name === "rule") {
     stop();
-    change({ toMove: form.elements.to_move.value === "white" ? 2 : 1, answer: null });
+    change({
+      toMove: form.elements.to_move.value === "white" ? 2 : 1,
+      answer: null,
+      analysis: null,
+    });
   }
   if (name !== "width" && name !== "height") return;
   const width = Number(form.elements.width.value);
@@ -178,12 +206,12 @@ form.addEventListener("change", (event) => {
   }
   stop();
   const stones = a.stones.filter(([x, y]) => x < width && y < height);
-  change({ width, height, stones, answer: null });
+  change({ width, height, stones, answer: null, analysis: null });
 });
 $("#set-position").addEventListener("click", setPosition);
 $("#clear-position").addEventListener("click", () => {
   stop();
-  change({ stones: [], answer: null });
+  change({ stones: [], answer: null, analysis: null });
 });
 $("#stop").addEventListener("click", stop);
 $("#play-answer").addEventListener("click", playAnswer);
@@ -197,6 +225,11 @@ export const analysePanel = {
     const board = { width: a.width, height: a.height, stones: a.stones, five: five || [] };
     board.forbidden = five ? [] : forbiddenFor(rule(), COLOUR_NAMES[a.toMove], a);
     Object.assign(board, { noLast: true, clickAll: true });
+    const report = latest(a.analysis);
+    if (report) {
+      const shown = report.candidates[a.preview ?? 0] || report.candidates[0];
+      board.ghosts = lineStones(shown.line, a.analysis.colour);
+    }
     if (!a.answer) return { board, click, status: five ? "the position holds a five" : "" };
     board.marked = [...a.answer.move, a.answer.colour];
     board.named = a.answer.thoughts.squares;
@@ -211,6 +244,7 @@ export const analysePanel = {
     $("#stop").disabled = !a.asking;
     $("#play-answer").disabled = !a.answer || a.asking;
     $("#position-line").textContent = positionLine(a);
+    showAnalysis(a.analysis, (preview) => change({ preview }, s.status.text));
   },
   leave: stop,
 };

@@ -21,6 +21,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path[:0] = [os.path.join(ROOT, "tests", "protocol"), os.path.join(ROOT, "tests", "bench")]
 
+from analysis_check import check_analysis  # noqa: E402
 from brain import MOVE, Session  # noqa: E402
 from test_bench import documented_signature  # noqa: E402
 
@@ -135,6 +136,12 @@ SCRIPTS = {
         "> BOARD\n10,10,2\n10,11,1\n11,11,2\n9,9,2\n12,12,1\n11,10,2\n9,10,1\nDONE",
         "> TURN 12,10", "> TURN 8,8",
     ],
+    # The analysis's lines after every depth, then none again.
+    "analysis": LIMITS + [
+        "INFO max_depth 8", "START 15", "YXNBEST 3",
+        "> BOARD\n7,7,1\n8,8,2\n7,8,1\n8,7,2\n6,6,1\n9,9,2\nDONE", "> TURN 5,5", "YXNBEST 0",
+        "> TURN 10,10",
+    ],
 }
 
 
@@ -197,6 +204,13 @@ class SessionTest(unittest.TestCase):
             for variable in WASM_BRAINS:
                 with self.subTest(game=name, brain=variable):
                     self.assertEqual(native, self_play(variable, setup, width, height))
+
+
+class AnalysisTest(unittest.TestCase):
+    def test_reports_hold_to_the_search_and_leave_the_plain_answers_alone(self):
+        for variable in WASM_BRAINS:
+            with self.subTest(brain=variable):
+                check_analysis(self, command(variable))
 
 
 class SiteTest(unittest.TestCase):

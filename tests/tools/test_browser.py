@@ -16,13 +16,16 @@ import sys
 import tempfile
 import unittest
 
-from fakes_helper import fake
+from fakes_helper import HERE, fake
 from server_helper import Server
 
 from fivefold_tools.build import ROOT, page_table
+from fivefold_tools.review import review_rows, review_scores
+from fivefold_tools.rules.record_files import read_record_file
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
@@ -40,6 +43,8 @@ BROWSER_FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic"
                  "--no-first-run", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync", "--disable-dev-shm-usage",
                  "--window-size=1180,860")
+# A self-played game of 25 stones that the Review scores in the page and the tools alike.
+REVIEWED = os.path.join(HERE, "samples", "reviewed-game.jsonl")
 # The person's moves: spaced along two edges, never a threat, so the engine makes its five.
 HARMLESS = [(x, y) for y in (0, 14) for x in range(0, 15, 2)]
 # Two games as tools/match.py writes them: black's five along row 7, then a time forfeit.
@@ -364,6 +369,78 @@ class StaticSiteTest(Browser):
         self.find("#play-answer")[0].click()
         self.assertEqual(len(self.find("circle.five")), 5)
         self.assertIn("holds a five", self.status())
+
+    def ghost_squares(self):
+        return [(int(c.get_attribute("data-x")), int(c.get_attribute("data-y")))
+                for c in self.find("circle.ghost")]
+
+    def test_analyse_shows_the_engine_s_line_and_candidates(self):
+        self.driver.get(self.url)
+        self.wait.until(lambda d: self.find("#play-form select.brains option"))
+        self.find('.tab[data-mode="analyse"]')[0].click()
+        self.fill("#analyse-form", position="15 15 7,7,1 8,8,2 7,8,1 8,7,2 6,6,1 9,9,2",
+                  max_depth="8", nbest="3")
+        self.find("#set-position")[0].click()
+        self.find("#ask")[0].click()
+        move = self.marked()
+        self.wait.until(lambda d: self.find("#ask")[0].is_enabled())
+        # The best line: numbered ghost stones from the engine's move on, over free squares.
+        line = self.ghost_squares()
+        self.assertGreaterEqual(len(line), 8)
+        self.assertEqual(line[0], move)
+        self.assertEqual([t.text for t in self.find("text.ghost-number")],
+                         [str(n) for n in range(1, len(line) + 1)])
+        self.assertEqual(len(set(line)), len(line))
+        self.assertFalse(set(line) & {(7, 7), (8, 8), (7, 8), (8, 7), (6, 6), (9, 9)})
+        # The candidates with their scores, the best first, and the bar for the side to move.
+        self.assertIn("black to move, depth 8:", self.find("#analysis-summary")[0].text)
+        items = self.find("#candidates li")
+        self.assertGreaterEqual(len(items), 3)
+        names = [item.find_element(By.TAG_NAME, "strong").text for item in items]
+        self.assertEqual(names[0], "abcdefghijklmno"[move[0]] + str(move[1] + 1))
+        for item in items[:3]:
+            self.assertRegex(item.text, r"\((?:\+|-)\d\.\d\d; -?\d+\)")
+        self.assertTrue(self.find("#evaluation-bar div")[0].get_attribute("style"))
+        # A pointer on a candidate shows its line instead.
+        ActionChains(self.driver).move_to_element(items[1]).perform()
+        self.wait.until(lambda d: self.ghost_squares()[0] != move)
+        square = self.ghost_squares()[0]
+        self.assertEqual(names[1], "abcdefghijklmno"[square[0]] + str(square[1] + 1))
+        self.screenshot("browser-analyse-line.png")
+
+    def test_review_a_recorded_game_as_the_tools_do(self):
+        self.driver.get(self.url)
+        self.wait.until(lambda d: self.find("#play-form select.brains option"))
+        self.find('.tab[data-mode="replay"]')[0].click()
+        self.find("#match-file")[0].send_keys(REVIEWED)
+        self.wait.until(lambda d: len(self.find("#games tbody tr")) == 1)
+        self.fill("#review-form", depth="0", nodes="20000")
+        self.find("#review-start")[0].click()
+        self.wait.until(lambda d: self.find("#review-progress")[0].is_displayed())
+        done = WebDriverWait(self.driver, 120)
+        done.until(lambda d: self.find("#review-stop")[0].get_attribute("disabled"))
+        points = self.find("#review-chart circle.point")
+        (record,), _ = read_record_file(REVIEWED)
+        stones = len(record["opening"]) + len(record["moves"])
+        self.assertEqual(len(points), stones)
+        self.assertIn("%d of %d positions scored at 20000 nodes" % (stones, stones),
+                      self.find("#review-summary")[0].text)
+        # The same numbers as play.py --replay FILE --review --nodes 20000 with the native
+        # brain.
+        rows = review_rows(record, review_scores(record, BRAIN, 0, 20000))
+        shown = [(int(p.get_attribute("data-move")), p.get_attribute("data-score"),
+                  float(p.get_attribute("data-value")), float(p.get_attribute("data-swing")),
+                  "swing" in p.get_attribute("class").split()) for p in points]
+        told = [(row["move"], "" if row["score"] is None else str(row["score"]), row["value"],
+                 row["swing"], row["marked"]) for row in rows]
+        self.assertEqual(shown, told)
+        self.assertTrue(any(row["marked"] for row in rows))
+        # A click on the chart goes to that move.
+        points[9].click()
+        self.assertEqual(self.find("#move-count")[0].text, "10 / %d" % stones)
+        self.assertEqual(len(self.find("circle.stone")), 10)
+        self.assertEqual(len(self.find("#review-chart circle.point.shown")), 1)
+        self.screenshot("browser-review.png")
 
     def test_a_link_opens_the_same_board_tab_and_move_in_a_fresh_browser(self):
         self.driver.get(self.url)

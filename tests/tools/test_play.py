@@ -1,8 +1,11 @@
 """The terminal game: square input, the drawn board, the human player and the brain build."""
 
+import csv
 import io
+import json
 import os
 import re
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -99,6 +102,69 @@ class DrawingTest(unittest.TestCase):
         for engine, move, seen, described in told:
             self.assertEqual((engine, seen, described), (2 - move % 2, move - 1, move - 1))
         self.assertEqual(len(told), len(re.findall("MESSAGE", run.stdout)))
+
+
+@unittest.skipUnless(os.environ.get("FIVEFOLD_BRAIN"), "FIVEFOLD_BRAIN names the brain to test")
+class ReviewTest(unittest.TestCase):
+    """play.py --replay FILE --review with the real brain, on a recorded self-played game."""
+
+    def test_review_prints_and_writes_the_engine_s_score_after_every_stone(self):
+        brain = os.environ["FIVEFOLD_BRAIN"]
+        record = os.path.join(HERE, "samples", "reviewed-game.jsonl")
+        with tempfile.TemporaryDirectory() as tmp:
+            out = {kind: os.path.join(tmp, "review." + kind) for kind in ("csv", "json")}
+            shown = [subprocess.run(
+                [sys.executable, os.path.join(HERE, "..", "..", "tools", "play.py"), "--brain",
+                 brain, "--replay", record, "--review", "--depth", "6", "--review-out", path],
+                capture_output=True, text=True, timeout=120, check=True).stdout.splitlines()
+                for path in out.values()]
+            with open(out["json"]) as f:
+                (game,) = json.load(f)
+            with open(out["csv"]) as f:
+                table = list(csv.DictReader(f))
+        self.assertEqual(shown[0], shown[1])
+        rows = game["moves"]
+        stones = 25  # three opening stones and 22 moves, black's five last
+        self.assertEqual(shown[0][0], "game 1: one (black) against two (white), reviewed at "
+                                      "depth 6")
+        self.assertEqual(len(shown[0]), 1 + stones)
+        self.assertEqual([row["move"] for row in rows], list(range(1, stones + 1)))
+        # The CSV holds the same numbers, written as JSON writes them.
+        for row, line in zip(rows, table):
+            self.assertEqual(line["game"], "1")
+            self.assertEqual({k: json.dumps(v) if not isinstance(v, str) else v
+                              for k, v in row.items()},
+                             {k: line[k] if line[k] else "null" for k in row})
+        self.assertEqual((rows[-1]["colour"], rows[-1]["score"], rows[-1]["value"]),
+                         ("black", 1000000, 1.0))
+        self.assertIn("black has won (1000000)", shown[0][-1])
+        # The scores are the brain's own for the side to move, from black's side: asked for
+        # the position after the first and the second stone (white, then black to move).
+        for count, sign in ((1, -1), (2, 1)):
+            placed = [(x, y, 1 + i % 2) for i, (x, y) in enumerate(
+                [(r["x"], r["y"]) for r in rows[:count]])]
+            side = 1 + count % 2
+            lines = ["START 15", "INFO timeout_turn 60000", "INFO max_depth 6", "YXNBEST 1",
+                     "BOARD"] + ["%d,%d,%d" % (x, y, 1 if c == side else 2) for x, y, c in
+                                 placed] + ["DONE"]
+            with subprocess.Popen(shlex.split(brain), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                  text=True) as process:
+                process.stdin.write("\n".join(lines) + "\n")
+                process.stdin.flush()
+                answer = []
+                for line in process.stdout:
+                    answer.append(line)
+                    if re.fullmatch(r"\d+,\d+\n", line):
+                        break
+                process.stdin.close()
+            best = re.findall(r"NBEST D:6 K:1 E:(-?\d+)", "".join(answer))
+            self.assertEqual(sign * int(best[-1]), rows[count - 1]["score"])
+        # The largest swings against their player are marked, at most three.
+        marked = [row for row in rows if row["marked"]]
+        self.assertTrue(1 <= len(marked) <= 3)
+        least = min(row["swing"] for row in marked)
+        self.assertTrue(all(row["swing"] < least for row in rows if not row["marked"]))
+        self.assertEqual(len([line for line in shown[0] if "<- swung" in line]), len(marked))
 
 
 class BuildTest(unittest.TestCase):

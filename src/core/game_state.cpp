@@ -50,6 +50,28 @@ void clearGrid() {
   restartReaders();
 }
 
+void setGameRule(GameRule rule, int blackSide) {
+  if (rule != GameRule::Renju) blackSide = 1;  // only renju tells the colours apart
+  if (rule == gameState.rule && blackSide == gameState.blackSide) return;
+  gameState.rule = rule;
+  gameState.blackSide = blackSide;
+  for (int side = 1; side <= 2; ++side) {
+    gameState.fiveRules[side] = fiveRuleOf(rule, side == blackSide);
+  }
+  restartReaders();
+}
+
+void takeUpAskedRule() {
+  int stones = 0;
+  for (int x = 0; x < gameState.width; ++x) {
+    for (int y = 0; y < gameState.height; ++y) {
+      const Cell cell = cellAt(x, y);
+      stones += cell == 1 || cell == 2;
+    }
+  }
+  setGameRule(gameState.ruleAsked.load(std::memory_order_relaxed), stones % 2 == 0 ? 1 : 2);
+}
+
 void resetGameState() {
   clearGrid();
   setPlayingSize(0, 0);
@@ -62,6 +84,8 @@ void resetGameState() {
   gameState.depthLimit.store(0, std::memory_order_relaxed);
   gameState.nodeLimit.store(0, std::memory_order_relaxed);
   gameState.dataFolder[0] = '\0';
+  gameState.ruleAsked.store(GameRule::ExactFive, std::memory_order_relaxed);
+  setGameRule(GameRule::ExactFive, 1);
 }
 
 }  // namespace fivefold

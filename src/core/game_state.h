@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/change_journal.h"
+#include "core/game_rule.h"
 #include "core/grid.h"
 #include "core/line_words.h"
 
@@ -31,7 +32,17 @@ struct GameState {
   // hold until changed, across games.
   std::atomic<std::int32_t> depthLimit{0};
   std::atomic<std::int32_t> nodeLimit{0};
+  // The rule INFO rule asked for; like the limits it holds until changed, across games. The
+  // worker takes it up at the start of each turn (setGameRule), when it owns the grid.
+  std::atomic<GameRule> ruleAsked{GameRule::ExactFive};
   char dataFolder[256] = {};
+  // The rule of the game on the grid and the side whose stones are black (the side that
+  // moved first; it matters only under renju, and is 1 under every other rule). Set only
+  // through setGameRule.
+  GameRule rule = GameRule::ExactFive;
+  std::int32_t blackSide = 1;
+  // How a line of each side wins, by Cell value (1 and 2; 0 and 3 are never asked).
+  FiveRule fiveRules[4] = {};
 };
 
 extern GameState gameState;
@@ -69,6 +80,14 @@ void setPlayingSize(int width, int height);
 void setUpDefaultBoard();
 // Empties the whole grid; the journal starts a new epoch.
 void clearGrid();
+
+// Makes `rule` the rule of the game, with black's stones of Cell value blackSide. A change
+// sends every incremental reader of the grid back to its start, where it takes up the new
+// rule's tables.
+void setGameRule(GameRule rule, int blackSide);
+// The rule of the game for the engine to move now: the rule asked for, and black the side
+// to move when the stones on the board are even in number.
+void takeUpAskedRule();
 
 // Relaxed access to the shared 32-bit values.
 inline bool stopRequested() {

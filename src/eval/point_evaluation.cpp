@@ -13,8 +13,9 @@ int sideOf(int player) {
 }
 
 std::int32_t gainWith(int x, int y, int player, int stoneDigit, const std::int32_t* without) {
+  takeUpRuleWindowValues();
   return sumWindowChange(lineWords, x * boardStride + y, sideOf(player), 0, stoneDigit, without,
-                         countPatternValues.data());
+                         windowValues[sideOf(player) - 1].plain.data());
 }
 
 int digitOnSquare(int x, int y, int player) {
@@ -24,11 +25,13 @@ int digitOnSquare(int x, int y, int player) {
 }  // namespace
 
 std::int32_t pointGain(int x, int y, int player) {
-  return gainWith(x, y, player, digitOnSquare(x, y, player), countPatternValues.data());
+  return gainWith(x, y, player, digitOnSquare(x, y, player),
+                  windowValues[sideOf(player) - 1].plain.data());
 }
 
 std::int32_t pointGainRaised(int x, int y, int player) {
-  return gainWith(x, y, player, digitOnSquare(x, y, player), raisedPatternValues.data());
+  return gainWith(x, y, player, digitOnSquare(x, y, player),
+                  windowValues[sideOf(player) - 1].raised.data());
 }
 
 }  // namespace fivefold

@@ -15,7 +15,9 @@ void addCost(PatternMatch& match, int x, int y) {
 bool matchPattern(const Cell* board, int player, const char* pattern, int startX, int startY,
                   int dx, int dy, ThreatMode mode, PatternMatch& match) {
   match = PatternMatch{};
+  if (*pattern == '\0') return false;
   const int opponent = otherSide(player);
+  int shutEnds = 0;  // "e" cells that hold the opponent's stone
   int x = startX;
   int y = startY;
   for (const char* c = pattern; *c != '\0'; ++c, x += dx, y += dy) {
@@ -51,11 +53,14 @@ bool matchPattern(const Cell* board, int player, const char* pattern, int startX
         match.gainX = x;
         match.gainY = y;
         break;
+      case 'e':
+        shutEnds += onBoard && cell == opponent;
+        break;
       default:  // '*'
         break;
     }
   }
-  return true;
+  return shutEnds < 2;
 }
 
 }  // namespace fivefold

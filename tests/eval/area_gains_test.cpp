@@ -18,7 +18,8 @@ namespace {
 // back near and far, winning-line stones, stones beyond the playing area, either player
 // calling, and the playing size changing under them. Half the rounds take back the latest
 // writes in reverse order, as the search lifts its stones, so that the gains take back
-// their absorbed changes too, past a full stack of them.
+// their absorbed changes too, past a full stack of them. The rule of the game changes now and
+// then, and with it the window values the gains are made of.
 TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
   std::mt19937 random(4242);
   testing::freshBoard(15, 15);
@@ -28,6 +29,11 @@ TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
     if (round % 60 == 59) {  // a new size; the grid keeps what it held
       const auto& size = testing::testSizes[(round / 60) % std::size(testing::testSizes)];
       setPlayingSize(size[0], size[1]);
+    }
+    if (round % 40 == 20) {  // a new rule of the game: the gains start afresh under it
+      const testing::TestRule& rule =
+          testing::testRules[(round / 40) % std::size(testing::testRules)];
+      setGameRule(rule.rule, rule.blackSide);
     }
     std::uniform_int_distribution<int> anyCell(0, boardCells - 1);
     const int changes = std::uniform_int_distribution<int>(0, round % 7 == 0 ? 40 : 4)(random);

@@ -87,34 +87,43 @@ TEST(PointGain, OffBoardSquaresAndWinningStonesCountForNothing) {
   EXPECT_EQ(gainsWithStone(7, 7, 1).raised, 18999157);
 }
 
+// Under every rule of the game: exact five for both colours, five or more, caro, and renju
+// (exact five for black, five or more for white) with either side black.
 TEST(PointGain, MatchesBoardValueChangeWindowRulesAndAreaSweep) {
   std::mt19937 random(20240601);
-  for (const auto& size : testing::testSizes) {
-    for (double density : {0.1, 0.35, 0.7}) {
-      freshBoard(size[0], size[1]);
-      testing::scatterStones(random, density);
-      // The kept gains of the move scorers, for every empty square at once.
-      std::int32_t areaGains[3][2][boardCells];
-      for (int player = 1; player <= 2; ++player) {
-        const PlayerAreaGains& kept = keptAreaGains(player);
-        std::copy(kept.plain, kept.plain + boardCells, areaGains[player][0]);
-        std::copy(kept.raised, kept.raised + boardCells, areaGains[player][1]);
-      }
-      for (int x = 0; x < size[0]; ++x) {
-        for (int y = 0; y < size[1]; ++y) {
-          if (cellAt(x, y) != 0) continue;
-          const std::int64_t without = boardValueFromScratch();
-          for (int player = 1; player <= 2; ++player) {
-            put(x, y, player);
-            const std::int64_t with = boardValueFromScratch();
-            const std::int64_t change = player == 1 ? with - without : without - with;
-            ASSERT_EQ(pointGain(x, y, player), change) << x << "," << y << " p" << player;
-            ASSERT_EQ(pointGain(x, y, player), testing::referenceGain(x, y, player, countWeights));
-            ASSERT_EQ(pointGainRaised(x, y, player),
-                      testing::referenceGain(x, y, player, raisedCountWeights));
-            ASSERT_EQ(pointGain(x, y, player), areaGains[player][0][x * boardStride + y]);
-            ASSERT_EQ(pointGainRaised(x, y, player), areaGains[player][1][x * boardStride + y]);
-            put(x, y, 0);
+  for (const testing::TestRule& rule : testing::testRules) {
+    // Every size under exact five; a few under the others.
+    const int sizes = rule.rule == GameRule::ExactFive ? std::size(testing::testSizes) : 3;
+    for (int s = 0; s < sizes; ++s) {
+      const auto& size = testing::testSizes[s];
+      for (double density : {0.1, 0.35, 0.7}) {
+        freshBoard(size[0], size[1]);
+        setGameRule(rule.rule, rule.blackSide);
+        SCOPED_TRACE(::testing::Message() << ruleName(rule.rule) << " black " << rule.blackSide);
+        testing::scatterStones(random, density);
+        // The kept gains of the move scorers, for every empty square at once.
+        std::int32_t areaGains[3][2][boardCells];
+        for (int player = 1; player <= 2; ++player) {
+          const PlayerAreaGains& kept = keptAreaGains(player);
+          std::copy(kept.plain, kept.plain + boardCells, areaGains[player][0]);
+          std::copy(kept.raised, kept.raised + boardCells, areaGains[player][1]);
+        }
+        for (int x = 0; x < size[0]; ++x) {
+          for (int y = 0; y < size[1]; ++y) {
+            if (cellAt(x, y) != 0) continue;
+            const std::int64_t without = boardValueFromScratch();
+            for (int player = 1; player <= 2; ++player) {
+              put(x, y, player);
+              const std::int64_t with = boardValueFromScratch();
+              const std::int64_t change = player == 1 ? with - without : without - with;
+              ASSERT_EQ(pointGain(x, y, player), change) << x << "," << y << " p" << player;
+              ASSERT_EQ(pointGain(x, y, player), testing::referenceGain(x, y, player, countWeights));
+              ASSERT_EQ(pointGainRaised(x, y, player),
+                        testing::referenceGain(x, y, player, raisedCountWeights));
+              ASSERT_EQ(pointGain(x, y, player), areaGains[player][0][x * boardStride + y]);
+              ASSERT_EQ(pointGainRaised(x, y, player), areaGains[player][1][x * boardStride + y]);
+              put(x, y, 0);
+            }
           }
         }
       }

@@ -1,8 +1,10 @@
 // fivefold-bench: decides the engine's move on a set of positions at a fixed depth with
 // no time limit, and prints one JSON line per position and a node-count signature.
 //
-// Usage: fivefold-bench [--depth D] [FILE] | --list
-//   D: an even number from 6 to 100 (default 8). FILE: a position file ("-" reads
+// Usage: fivefold-bench [--depth D] [--rule R] [FILE] | --list
+//   D: an even number from 6 to 100 (default 8). R: the rule of the game, exact5 (the
+//   default), freestyle, caro or renju (black is the side to move when the stones are even in
+//   number, as in a game). FILE: a position file ("-" reads
 //   standard input; default: the built-in set). One position per line: "W H x,y,c ...",
 //   the playing size, then the stones in the order they were placed (c = 1 the engine's,
 //   2 the opponent's, 3 a winning-line stone). Blank lines and lines starting with "#"
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -94,8 +97,9 @@ bool parsePosition(const std::string& line, Position& position, std::string& rea
 
 // The position as a freshly started brain holds it after RECTSTART, BOARD and the
 // stone lines, with the turn about to start.
-void setUpFreshBrain(const Position& position) {
+void setUpFreshBrain(const Position& position, GameRule rule) {
   resetGameState();
+  gameState.ruleAsked.store(rule, std::memory_order_relaxed);
   resetOpeningRandom();
   resetSearchState();
   setPlayingSize(position.width, position.height);
@@ -105,6 +109,7 @@ void setUpFreshBrain(const Position& position) {
     if (stone.c == 2) placeOpponentStone(stone.x, stone.y);
     if (stone.c == 3) placeWinningStone(stone.x, stone.y);
   }
+  takeUpAskedRule();  // as the worker does when a turn starts
   setStopSearch(0);
 }
 
@@ -131,8 +136,8 @@ struct Totals {
   std::int64_t ms = 0;
 };
 
-void runPosition(const Position& position, int depth, Totals& totals) {
-  setUpFreshBrain(position);
+void runPosition(const Position& position, int depth, GameRule rule, Totals& totals) {
+  setUpFreshBrain(position, rule);
   searchState.timeLimited = false;
   searchState.maxDepth = depth;
   std::vector<std::string> messages;
@@ -167,13 +172,14 @@ void runPosition(const Position& position, int depth, Totals& totals) {
 }
 
 int usage() {
-  std::cerr << "usage: fivefold-bench [--depth D] [FILE] | --list  (D even, 6..100; FILE or - for "
-               "stdin)\n";
+  std::cerr << "usage: fivefold-bench [--depth D] [--rule R] [FILE] | --list  (D even, 6..100; R "
+               "exact5, freestyle, caro or renju; FILE or - for stdin)\n";
   return 2;
 }
 
 int run(int argc, char** argv) {
   int depth = 8;
+  GameRule rule = GameRule::ExactFive;
   const char* file = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -186,6 +192,10 @@ int run(int argc, char** argv) {
       if (!parseInt(argv[++i], depth) || depth < 6 || depth > 100 || depth % 2 != 0) {
         return usage();
       }
+    } else if (arg == "--rule" && i + 1 < argc) {
+      const std::optional<GameRule> named = ruleNamed(argv[++i]);
+      if (!named) return usage();
+      rule = *named;
     } else if (file == nullptr && (arg == "-" || arg.rfind("-", 0) != 0)) {
       file = argv[i];
     } else {
@@ -226,7 +236,7 @@ int run(int argc, char** argv) {
       malformed = true;
       continue;
     }
-    runPosition(position, depth, totals);
+    runPosition(position, depth, rule, totals);
   }
   const std::int64_t nps = totals.nodes * 1000 / (totals.ms > 0 ? totals.ms : 1);
   std::cout << "{\"positions\":" << totals.positions << ",\"nodes\":" << totals.nodes

@@ -212,6 +212,16 @@ std::int32_t limitValue(const char* value) {
   return n > 0 ? n : 0;
 }
 
+// INFO rule: the rule the next turns are played by, taken up by the worker when a turn
+// starts. A value the engine does not know is played as exact five, and said so.
+void commandRule(std::int32_t value) {
+  const RuleFromInfo asked = ruleFromInfo(value);
+  if (!asked.known) {
+    printLine("MESSAGE INFO rule %d is not a rule Fivefold knows: it plays exact five", value);
+  }
+  gameState.ruleAsked.store(asked.rule, std::memory_order_relaxed);
+}
+
 void commandInfo(const char* args) {
   struct InfoKey {
     const char* keyword;
@@ -231,6 +241,8 @@ void commandInfo(const char* args) {
       gameState.depthLimit.store(limitValue(value), std::memory_order_relaxed);
     } else if (std::strcmp(key.keyword, "max_node") == 0) {
       gameState.nodeLimit.store(limitValue(value), std::memory_order_relaxed);
+    } else if (std::strcmp(key.keyword, "rule") == 0) {
+      commandRule(parseClampedInt(value));
     } else if (std::strcmp(key.keyword, "folder") == 0) {
       std::strncpy(gameState.dataFolder, value, sizeof gameState.dataFolder - 1);
       gameState.dataFolder[sizeof gameState.dataFolder - 1] = '\0';

@@ -21,6 +21,7 @@ void setMoveDecider(MoveDecider decider) {
 }
 
 void computeTurn() {
+  takeUpAskedRule();
   std::int32_t x = 0;
   std::int32_t y = 0;
   if (MoveDecider decider = deciderOverride.load(); decider != nullptr) {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <bit>
 #include <utility>
+#include <vector>
 
 #include "core/game_state.h"
 #include "core/int_lanes.h"
 #include "core/line_words.h"
+#include "core/renju_fouls.h"
 #include "core/score_scale.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
@@ -109,21 +111,65 @@ RankedMoves rankExtraAreaMoves(int player, std::span<const Square> skip, int mar
   return ranked;
 }
 
-RankedMoves rankAreaAndExtraMoves(int player, int margin) {
+namespace {
+
+// The ranking of the area's moves, leaving out the squares of `fouls`.
+RankedMoves rankAreaAndExtra(int player, int margin, std::span<const Square> fouls) {
   const AreaBox area = scoredArea(margin);
   const PlayerAreaGains& gains = keptAreaGains(player);
   BestMoves best(areaMoveSlots);
-  offerArea(best, area, gains.plain);
+  offerArea(best, area, gains.plain, fouls);
   RankedMoves ranked = best.ranked();
   // The gain of a square does not depend on which others are offered, so the raised
   // gains of the same catch-up serve the extra ranking.
   BestMoves extra(extraAreaMoveSlots);
-  offerArea(extra, area, gains.raised, std::span<const Square>(ranked.squares, ranked.count));
+  std::vector<Square> skip(ranked.squares, ranked.squares + ranked.count);
+  skip.insert(skip.end(), fouls.begin(), fouls.end());
+  offerArea(extra, area, gains.raised, skip);
   appendExtra(extra, gains.plain, ranked);
   return ranked;
 }
 
+// Whether the player's moves may be fouls: black's under renju.
+bool movesMayFoul(int player) {
+  return gameState.rule == GameRule::Renju && player == gameState.blackSide;
+}
+
+}  // namespace
+
+RankedMoves rankAreaAndExtraMoves(int player, int margin) {
+  if (!movesMayFoul(player)) [[likely]] {
+    const AreaBox area = scoredArea(margin);
+    const PlayerAreaGains& gains = keptAreaGains(player);
+    BestMoves best(areaMoveSlots);
+    offerArea(best, area, gains.plain);
+    RankedMoves ranked = best.ranked();
+    // The gain of a square does not depend on which others are offered, so the raised
+    // gains of the same catch-up serve the extra ranking.
+    BestMoves extra(extraAreaMoveSlots);
+    offerArea(extra, area, gains.raised, std::span<const Square>(ranked.squares, ranked.count));
+    appendExtra(extra, gains.plain, ranked);
+    return ranked;
+  }
+  // Black under renju: the squares ranked are judged, and the ranking is made again without
+  // those that are fouls until none of them is (fouls are few, and judging every square of
+  // the area would cost far more).
+  std::vector<Square> fouls;
+  for (;;) {
+    const RankedMoves ranked = rankAreaAndExtra(player, margin, fouls);
+    const std::size_t before = fouls.size();
+    for (int i = 0; i < ranked.count; ++i) {
+      if (renjuFoul(ranked.squares[i].x, ranked.squares[i].y) != Foul::None) {
+        fouls.push_back(ranked.squares[i]);
+      }
+    }
+    if (fouls.size() == before) return ranked;
+  }
+}
+
 AreaMoveSummary summariseAreaMoves(int player, int margin) {
+  // Which of black's squares are fouls under renju only the ranking finds out.
+  if (movesMayFoul(player)) return {};
   const AreaBox area = scoredArea(margin);
   const PlayerAreaGains& gains = keptAreaGains(player);
   // Over the empty squares: the greatest plain gain, the least of both gains, and how many.
@@ -170,9 +216,11 @@ RankedMoves rankListedMoves(int player, std::span<const Square> list) {
   BestMoves best(listedMoveSlots);
   // The kept gains are the trial gains of every square.
   const std::int32_t* gains = keptAreaGains(player).plain;
+  const bool mayFoul = movesMayFoul(player);
   for (const Square square : list) {
     // A square off the board is never a move; reading it could leave the grid.
-    if (isOnBoard(square.x, square.y) && cellAt(square.x, square.y) == 0) {
+    if (isOnBoard(square.x, square.y) && cellAt(square.x, square.y) == 0 &&
+        (!mayFoul || renjuFoul(square.x, square.y) == Foul::None)) {
       best.offer(square, gains[square.x * boardStride + square.y]);
     }
   }

@@ -6,9 +6,12 @@ import { readFileSync } from "node:fs";
 import { test } from "node:test";
 
 import { readRecords, recordStones, writePsq, writeSgf } from "../../tools/web/records.js";
-import { setOutcomes } from "../../tools/web/rules.js";
+import { setOutcomes, setRules } from "../../tools/web/rules.js";
 
-setOutcomes(JSON.parse(readFileSync(new URL("../../tools/web/outcomes.json", import.meta.url))));
+const table = (name) =>
+  JSON.parse(readFileSync(new URL(`../../tools/web/${name}`, import.meta.url)));
+setOutcomes(table("outcomes.json"));
+setRules(table("rules.json"));
 
 const sample = (name) => readFileSync(new URL(`samples/${name}`, import.meta.url), "utf8");
 
@@ -46,6 +49,17 @@ test("the other tools' files read right", () => {
   ]);
   const bare = readRecords(sample("no-names.psq"), "no-names.psq").games[0];
   assert.deepEqual(only(bare, ["size", "black", "result"]), [[12, 9], "black", null]);
+});
+
+test("a record is judged by its rule: renju's foul loses, the same stones are no end in exact5", () => {
+  const { games, errors } = readRecords(sample("renju-foul.sgf"), "renju-foul.sgf");
+  assert.deepEqual(errors, []);
+  const kept = ["rule", "winner", "reason", "result"];
+  assert.deepEqual(only(games[0], kept), ["renju", "white", "double_three", "0-1"]);
+  assert.deepEqual(only(games[1], kept), ["exact5", null, "unknown", null]);
+  const again = readRecords(writeSgf(games[0]), "w.sgf").games[0];
+  assert.deepEqual(only(again, kept), only(games[0], kept));
+  assert.match(writeSgf(games[0]), /RU\[4\].*TE\[White win by a double three\]/);
 });
 
 test("each malformed file is refused with its message, the other games kept", () => {

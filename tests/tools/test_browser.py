@@ -13,6 +13,7 @@ import sys
 import tempfile
 import unittest
 
+from fakes_helper import fake
 from server_helper import Server
 
 from selenium import webdriver
@@ -131,7 +132,9 @@ class ServerPageTest(Browser):
     plays on the server whether or not the in-page engine is built."""
 
     def setUp(self):
-        self.server = Server(BRAIN, "--brain", "native=" + BRAIN)
+        # The scripted brain answers along the left edge, never in the way.
+        self.server = Server(BRAIN, "--brain", "native=" + BRAIN, "--brain",
+                             "edge=" + fake("scripted", "0,0", "0,2", "0,4", "0,6", "0,8"))
         super().setUp()
 
     def tearDown(self):
@@ -165,6 +168,39 @@ class ServerPageTest(Browser):
         self.assertIn("by time forfeit", self.status())
         self.assertEqual(len(self.find("circle.stone")), 1)
         self.screenshot("browser-replay.png")
+
+    def forbidden_marks(self):
+        return [(int(p.get_attribute("data-x")), int(p.get_attribute("data-y")))
+                for p in self.find("path.forbidden")]
+
+    def test_renju_marks_black_s_forbidden_points_and_refuses_a_click_on_one(self):
+        self.driver.get(self.server.url)
+        self.wait.until(lambda d: self.find("#play-form select.brains option"))
+        brains = [option.text for option in self.find("#play-form select.brains option")]
+        self.fill("#play-form", human="black", rule="renju", brain=str(brains.index("edge")))
+        self.find("#new-game")[0].click()
+        # Open threes on row 7 and down column 7 meet at 7,7: a double three.
+        for x, y in ((5, 7), (6, 7), (7, 5), (7, 6)):
+            self.wait.until(lambda d: "your move" in self.status())
+            self.assertEqual(self.forbidden_marks(), [])
+            stones = len(self.find("circle.stone"))
+            self.find("rect.hit" + square(x, y))[0].click()
+            self.wait.until(lambda d: len(self.find("circle.stone")) == stones + 2)
+        self.wait.until(lambda d: "your move" in self.status())
+        self.assertEqual(self.forbidden_marks(), [(7, 7)])
+        self.find("rect.hit" + square(7, 7))[0].click()
+        self.wait.until(lambda d: "7,7 is forbidden to black (a double three)" in self.status())
+        self.assertFalse(self.find("circle.stone" + square(7, 7)))
+        self.screenshot("browser-renju.png")
+        # Analyse marks them as well, by the rule chosen there and for black to move only.
+        self.find('.tab[data-mode="analyse"]')[0].click()
+        self.fill("#analyse-form", rule="renju",
+                  position="15 15 5,7,1 6,7,1 7,5,1 7,6,1 0,0,2 0,2,2 0,4,2 0,6,2")
+        self.find("#set-position")[0].click()
+        self.assertEqual(self.forbidden_marks(), [(7, 7)])
+        for changes in ({"to_move": "white"}, {"to_move": "black", "rule": "exact5"}):
+            self.fill("#analyse-form", **changes)
+            self.assertEqual(self.forbidden_marks(), [])
 
     def test_download_the_game_played_then_replay_the_files(self):
         self.driver.get(self.server.url)

@@ -46,6 +46,14 @@ class InputTest(unittest.TestCase):
         with mock.patch("builtins.input", side_effect=EOFError):
             record = play_game((engine, human), fast_config(), ())
         self.assertEqual((record["reason"], record["winner"]), ("resigned", "black"))
+        # Under renju, black's foul is refused with its reason and asked again.
+        typed = iter(["5,7", "6,7", "7,5", "7,6", "7,7", "8,8"])
+        engine = BrainPlayer("engine", fake("scripted", "0,0", "0,2", "0,4", "0,6"))
+        with mock.patch("builtins.input", lambda prompt: next(typed)), \
+                mock.patch("sys.stdout", io.StringIO()) as shown:
+            record = play_game((human, engine), fast_config(rule="renju", max_moves=10), ())
+        self.assertIn("7,7 is forbidden to black (a double three)", shown.getvalue())
+        self.assertEqual(record["moves"][-2], {"colour": "black", "ms": mock.ANY, "x": 8, "y": 8})
 
 
 class DrawingTest(unittest.TestCase):

@@ -112,6 +112,17 @@ class TerminalReplayTest(unittest.TestCase):
         self.assertTrue(run.stdout.startswith("\ngame 2: one]two (X, black) against three"))
         self.assertTrue(run.stdout.endswith("\ndraw\n"))
 
+    def test_replays_by_the_record_s_rule(self):
+        # The same stones: black's last, 7,7, is a double three under renju (RU[4]) and
+        # nothing under exact five (RU[1]).
+        run = self.replay(sample("renju-foul.sgf"))
+        self.assertEqual(run.returncode, 0, run.stderr)
+        first, second = run.stdout.split("\ngame 2: ")
+        self.assertIn("game 1: A (X, black) against B (O, white): 15x15, renju\n", first)
+        self.assertTrue(first.endswith("\nblack (A) loses by a double three\n"))
+        self.assertIn("(O, white): 15x15, exact5\n", second)
+        self.assertTrue(second.endswith("\nresult not recorded\n"))
+
     def test_a_bad_game_is_named_and_the_others_shown(self):
         with tempfile.NamedTemporaryFile("w", suffix=".txt") as f:
             f.write(next(c["text"] for c in malformed_cases() if c["case"] == "SGF off the board"))

@@ -20,16 +20,12 @@ MATCH = os.path.join(HERE, "..", "..", "tools", "match.py")
 
 
 def pairs(*outcomes):
-    """Records of consecutive pairs; an outcome is a's points in the pair: 2 (a wins both),
-    1 (each wins with black) or 0."""
-    records = []
-    for points in outcomes:
-        for second in (False, True):
-            game = len(records) + 1
-            a_wins = points == 2 or (points == 1 and not second)
-            records.append({"game": game, "winner": "black",
-                            "winner_name": "a" if a_wins else "b"})
-    return records
+    """Records of consecutive pairs, each given by the winners of its two games: "a", "b" or
+    "=" for a draw ("a=": a wins the first, the second is drawn)."""
+    games = [winner for pair in outcomes for winner in pair]
+    return [{"game": number, "winner": None if winner == "=" else "black",
+             "winner_name": None if winner == "=" else winner}
+            for number, winner in enumerate(games, 1)]
 
 
 class SprtTest(unittest.TestCase):
@@ -45,22 +41,25 @@ class SprtTest(unittest.TestCase):
         # Six pairs both won by a, ELO1 = 100 (s1 = 0.640065): N = 8.5, mean 0.852941,
         # variance 0.088668; LLR = 8.5 * 0.140065 * 0.565817 / 0.177336 = 3.7986 > 2.9444,
         # while after five pairs it is 2.84: H1 at the sixth pair.
-        test = sprt(pairs(2, 2, 2, 2, 2, 2, 2, 0), "a", 0, 100)
+        test = sprt(pairs(*["aa"] * 7, "bb"), "a", 0, 100)
         self.assertEqual((test["result"], test["pairs"], test["pentanomial"]),
                          ("H1 accepted", 6, [0, 0, 0, 0, 6]))
         self.assertAlmostEqual(test["llr"], 3.7986, places=3)
         self.assertGreater(test["elo_low"], 0)
-        # n pairs of one win each: mean 0.5, variance 0.3125 / (n + 2.5), so
-        # LLR = -(n + 2.5)^2 * 0.140065^2 / 0.625: -2.833 at n = 7, -3.4606 at n = 8.
-        test = sprt(pairs(*[1] * 10), "a", 0, 100)
-        self.assertEqual((test["result"], test["pairs"]), ("H0 accepted", 8))
-        self.assertAlmostEqual(test["llr"], -3.4606, places=3)
-        self.assertLess(test["elo_low"], 0)
-        self.assertGreater(test["elo_high"], 0)
-        # An incomplete last pair is not counted; nothing decided is still open.
-        test = sprt(pairs(2, 1)[:3], "a", 0, 10)
+        # n pairs of one win each, or of two draws (a draw is half a point to each): mean
+        # 0.5, variance 0.3125 / (n + 2.5), so LLR = -(n + 2.5)^2 * 0.140065^2 / 0.625:
+        # -2.833 at n = 7, -3.4606 at n = 8.
+        for pair in ("ab", "=="):
+            test = sprt(pairs(*[pair] * 10), "a", 0, 100)
+            self.assertEqual((test["result"], test["pairs"]), ("H0 accepted", 8), pair)
+            self.assertAlmostEqual(test["llr"], -3.4606, places=3)
+            self.assertLess(test["elo_low"], 0)
+            self.assertGreater(test["elo_high"], 0)
+        # A win and a draw make 3/2 points, a loss and a draw 1/2; an incomplete last pair
+        # is not counted; nothing decided is still open.
+        test = sprt(pairs("a=", "=b", "aa", "ab")[:7], "a", 0, 10)
         self.assertEqual((test["result"], test["pairs"], test["pentanomial"]),
-                         ("still open", 1, [0, 0, 0, 0, 1]))
+                         ("still open", 3, [0, 1, 0, 1, 1]))
 
 
 def match(*args, timeout=300):

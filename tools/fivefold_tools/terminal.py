@@ -12,8 +12,9 @@ from fivefold_tools.manager.brain import BrainPlayer, Reply
 from fivefold_tools.manager.game import (COLOUR_NAMES, GameConfig, limits_text, opening_position,
                                          play_game, turn_time)
 from fivefold_tools.rules.board import cell, on_board, place
+from fivefold_tools.rules.judge import foul_of
 from fivefold_tools.rules.openings import builtin_openings
-from fivefold_tools.rules.outcome import outcome_text
+from fivefold_tools.rules.outcome import LOSSES, outcome_text
 from fivefold_tools.rules.record_files import read_record_file
 from fivefold_tools.words.messages import describe
 
@@ -91,7 +92,7 @@ class Screen:
         sys.stdout.write(out + "\n")
         sys.stdout.flush()
 
-    def on_move(self, board, stone, reply, five):
+    def on_move(self, board, stone, reply, five, ending=None):
         x, y, side = stone
         caption = "move %d: %s %s %s in %.0f ms" % (
             board.count, COLOUR_NAMES[side], self.names[side - 1], square_name(x, y), reply.ms)
@@ -116,12 +117,15 @@ def opening_caption(opening):
 
 
 class HumanPlayer:
-    """You, at the keyboard; no clock. Bad input asks again; q or end of input resigns."""
+    """You, at the keyboard; no clock. Bad input asks again, and so does a renju foul of
+    yours as black (the manager would end the game on it); q or end of input resigns."""
 
     def __init__(self, name="you"):
         self.name = name
+        self.rule = None
 
     def start(self, cfg):
+        self.rule = cfg.rule
         return None
 
     def ask_move(self, request, limit_ms, tolerance_ms, time_left=None, board=None):
@@ -134,6 +138,9 @@ class HumanPlayer:
             if text.strip().lower() in ("q", "quit"):
                 return Reply(failure="resigned")
             square = parse_square(text, board)
+            foul = isinstance(square, tuple) and foul_of(board, *square, self.rule)
+            if foul:
+                square = "%s is forbidden to black (%s)" % (text.strip(), LOSSES[foul])
             if isinstance(square, tuple):
                 return Reply(move=square, ms=round((time.monotonic() - started) * 1000, 1))
             print(square)

@@ -1,7 +1,10 @@
 // The board in SVG: lines, coordinates, stones, the last stone's mark, the winning five, the
-// squares the engine's threat lines name and a marked square (the analysed move). Columns are
+// squares the engine's threat lines name, a marked square (the analysed move) and renju's
+// forbidden points, each named with its reason when the pointer rests on it. Columns are
 // lettered from a and rows numbered from 1 at the top, as on the terminal board; x and y are the
 // protocol's 0-based numbers.
+
+import { LOSSES, boardOf, cell } from "./rules.js";
 
 const SVG = "http://www.w3.org/2000/svg";
 const CELL = 32;
@@ -49,24 +52,28 @@ export function createBoard(svg) {
     squares = [];
     for (let x = 0; x < width; x++) {
       for (let y = 0; y < height; y++) {
-        const square = element("rect", {
-          class: "square",
-          x: at(x) - CELL / 2,
-          y: at(y) - CELL / 2,
-          width: CELL,
-          height: CELL,
-          "data-x": x,
-          "data-y": y,
-        }, targets);
+        const square = element(
+          "rect",
+          {
+            class: "square",
+            x: at(x) - CELL / 2,
+            y: at(y) - CELL / 2,
+            width: CELL,
+            height: CELL,
+            "data-x": x,
+            "data-y": y,
+          },
+          targets,
+        );
         square.addEventListener("click", () => onClick && onClick(x, y));
-        squares.push(square);
+        squares.push({ x, y, square });
       }
     }
   }
 
   // view: {width, height, stones: [[x, y, colour]], five: [[x, y]], named: [[x, y]],
-  // marked: [x, y, colour] or null, noLast, clickAll}; click(x, y), when given, makes the empty
-  // squares (every square with clickAll) clickable.
+  // marked: [x, y, colour] or null, forbidden: [[x, y, reason]], noLast, clickAll}; click(x, y),
+  // when given, makes the empty squares (every square with clickAll) clickable.
   function draw(view, click) {
     const { width, height } = view;
     if (size !== `${width}x${height}`) {
@@ -75,9 +82,8 @@ export function createBoard(svg) {
     }
     onClick = click;
     marks.replaceChildren();
-    const taken = new Set();
+    const taken = boardOf(width, height, view.stones);
     view.stones.forEach(([x, y, colour], i) => {
-      taken.add(x * height + y);
       const last = i === view.stones.length - 1 && !view.noLast;
       const stone = { class: `stone ${colour === 1 ? "black" : "white"}${last ? " last" : ""}` };
       const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
@@ -97,6 +103,16 @@ export function createBoard(svg) {
       const side = colour === 1 ? "black" : "white";
       element("circle", { class: `marked ${side}`, ...centre, r: CELL * 0.45 }, marks);
     }
+    // A cross on each of black's forbidden points, its reason on its square's title.
+    const forbidden = new Map();
+    for (const [x, y, reason] of view.forbidden || []) {
+      forbidden.set(`${x},${y}`, LOSSES[reason] || reason.replace(/_/g, " "));
+      const r = CELL * 0.22;
+      const cross =
+        `M${at(x) - r},${at(y) - r}L${at(x) + r},${at(y) + r}` +
+        `M${at(x) - r},${at(y) + r}L${at(x) + r},${at(y) - r}`;
+      element("path", { class: "forbidden", d: cross, "data-x": x, "data-y": y }, marks);
+    }
     const five = view.five || [];
     if (five.length) {
       const [a, b] = [five[0], five[five.length - 1]];
@@ -106,9 +122,12 @@ export function createBoard(svg) {
         element("circle", { class: "five", cx: at(x), cy: at(y), r: CELL * 0.47 }, marks);
       }
     }
-    squares.forEach((square, i) => {
-      const open = Boolean(click) && (view.clickAll || !taken.has(i));
+    squares.forEach(({ x, y, square }) => {
+      const open = Boolean(click) && (view.clickAll || !cell(taken, x, y));
       square.setAttribute("class", open ? "square hit" : "square");
+      const why = forbidden.get(`${x},${y}`);
+      square.replaceChildren();
+      if (why) element("title", {}, square).textContent = `forbidden to black: ${why}`;
     });
   }
 

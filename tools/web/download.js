@@ -1,7 +1,7 @@
 // The Download button under the board: the game on the board (the replayed one, or the play
 // or watch tab's game) saved as SGF or PSQ.
 
-import { COLOUR_NAMES } from "./rules.js";
+import { COLOUR_NAMES, recordResult } from "./rules.js";
 import { writePsq, writeSgf } from "./records.js";
 import { $, showStatus, state } from "./state.js";
 
@@ -11,11 +11,16 @@ function runningRecord(game) {
   const result = game.result;
   const winner = result ? result.winner : null;
   return {
-    game: 1, black: game.black, white: game.white, size: [game.width, game.height],
-    rule: game.rule || "exact5", opening: [],
+    game: 1,
+    black: game.black,
+    white: game.white,
+    size: [game.width, game.height],
+    rule: game.rule || "exact5",
+    opening: [],
     moves: game.stones.map(([x, y, colour]) => ({ colour: COLOUR_NAMES[colour], x, y, ms: 0 })),
-    winner, winner_name: winner ? game[winner] : null,
-    result: result ? { black: "1-0", white: "0-1" }[winner] || "1/2-1/2" : null,
+    winner,
+    winner_name: winner ? game[winner] : null,
+    result: result ? recordResult(winner) : null,
     reason: result ? result.reason : "unknown",
   };
 }
@@ -24,7 +29,6 @@ function boardRecord(s) {
   if (s.mode === "replay") return s.replay.records[s.replay.index] || null;
   const running = ["play", "watch"].includes(s.mode) && s.game;
   return running && s.game.stones.length ? runningRecord(s.game) : null;
-  return null;
 }
 
 $("#download").addEventListener("click", () => {

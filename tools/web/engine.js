@@ -4,6 +4,8 @@
 // that needs a move runs the whole turn inside the worker, so a running search is ended only
 // by terminating the worker.
 
+import { RULES } from "./rules.js";
+
 const WORKER = "engine-worker.js";
 // ms beyond the turn's time before the page gives up on a move, as a manager's tolerance.
 export const TOLERANCE_MS = 1000;
@@ -142,7 +144,7 @@ function infoLines(cfg) {
   return [
     `INFO timeout_turn ${cfg.timeoutTurn}`,
     "INFO game_type 1",
-    `INFO rule ${cfg.rule === "freestyle" ? 0 : 1}`,
+    `INFO rule ${RULES[cfg.rule].info}`,
     `INFO max_depth ${cfg.maxDepth || 0}`,
     `INFO max_node ${cfg.maxNode || 0}`,
   ];

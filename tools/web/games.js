@@ -1,10 +1,14 @@
 // The running game of the play and watch tabs: started through a driver, shown through the
-// state. A driver has move(x, y), takeBack(), resign(), pace(change), close() and leave(), and
-// reports the game as the server's JSON API shows it (see README.md).
+// state. A driver has close(), leave() and the actions of its game: move(x, y), takeBack() and
+// resign() in a played game, pace(change) in a watched one; it reports the game as the
+// server's JSON API shows it (see README.md).
 
-import { startLocalGame } from "./local-game.js";
+import { startPlayedGame } from "./played-game.js";
+import { forbiddenPoints } from "./renju.js";
+import { boardOf } from "./rules.js";
 import { startServerGame } from "./server-game.js";
 import { state, update, showStatus } from "./state.js";
+import { startWatchedGame } from "./watched-game.js";
 
 export function gameStatus(game) {
   if (game.over) return game.result ? game.result.text : "the game was closed";
@@ -53,7 +57,8 @@ export async function newGame(settings) {
   const current = () => ticket === started;
   const fail = (message) => current() && showStatus(message, true);
   try {
-    const start = local ? startLocalGame : startServerGame;
+    const inPage = settings.mode === "watch" ? startWatchedGame : startPlayedGame;
+    const start = local ? inPage : startServerGame;
     const driver = await start(settings, (game) => current() && showGame(game), fail);
     if (current()) update({ driver });
     else driver.close();
@@ -64,12 +69,19 @@ export async function newGame(settings) {
 
 // The running game's request, if there is one.
 export function act(action, ...args) {
-  if (state.driver) state.driver[action](...args);
+  if (state.driver && state.driver[action]) state.driver[action](...args);
 }
 
 // The board size a settings form names: the empty board follows it until a game starts.
 export function boardSize(form) {
   return { width: Number(form.elements.width.value), height: Number(form.elements.height.value) };
+}
+
+// Renju's forbidden points [[x, y, reason]] while black is to move (players expect to see
+// them), else none. position: {width, height, stones}.
+export function forbiddenFor(rule, next, position) {
+  if (rule !== "renju" || next !== "black") return [];
+  return forbiddenPoints(boardOf(position.width, position.height, position.stones));
 }
 
 // The board and the engine's thoughts of the running game.
@@ -81,6 +93,7 @@ export function gameView(game, empty) {
     stones: game.stones,
     five: game.five,
     named: game.thoughts ? game.thoughts.squares : [],
+    forbidden: forbiddenFor(game.rule, game.next, game),
   };
   // The board takes clicks while the game runs: one out of turn is refused with the reason.
   const playing = game.mode === "play" && !game.over;

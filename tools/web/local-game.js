@@ -1,77 +1,34 @@
-// Games against the in-page engine, judged in the page as tools/serve.py judges its games: a
-// person against the engine, or the engine against itself at a chosen pace. The driver and the
-// game it reports have the shape of a server game (games.js), so the panels show either.
+// Games against the in-page engine, judged in the page as tools/serve.py judges its games and
+// split as its games are: this module is what every game has (the stones, the board, the
+// result, the engines' moves), played-game.js adds a person's moves and watched-game.js the
+// pace of two engines. A game reports itself in the shape of a server game (games.js), so
+// the panels show either.
 
-import { EngineLate, EngineStopped, TOLERANCE_MS, moveLines, openEngine } from "./engine.js";
-import { startGame } from "./engine.js";
-import { COLOUR_NAMES, boardOf, cell, fiveThrough, isFull, mover, other } from "./rules.js";
+import { EngineLate, EngineStopped } from "./engine.js";
+import { enginePlayer } from "./engine-player.js";
+import { COLOUR_NAMES, boardOf, cell, isFull, mover, other, playStone } from "./rules.js";
 import { randomOpening, refusal, result } from "./rules.js";
 import { thoughts } from "./words.js";
 
-const ENGINE = "fivefold";
+export const ENGINE = "fivefold";
 
-// One side played by an in-page engine. A fresh engine (after a stop) is told the game again:
-// the size and settings now, the whole position with its next move request.
-function enginePlayer(cfg) {
-  let engine = null;
-  let started = null; // settles once the engine has the board and the settings
-  let known = 0; // stones the engine knows of
-
-  function start() {
-    engine = openEngine();
-    known = 0;
-    started = startGame(engine, cfg);
-    return started;
-  }
-
-  return {
-    start,
-    async move(stones, colour) {
-      await started;
-      const limit = cfg.timeoutTurn + TOLERANCE_MS;
-      const reply = await engine.request(moveLines(stones, known, colour), "move", limit);
-      known = stones.length + 1;
-      return reply;
-    },
-    // The stones are gone: TAKEBACK for each; an engine that refuses is sent the whole
-    // position next time.
-    async takeBack(squares) {
-      await started;
-      for (const [x, y] of squares) {
-        const answer = await engine.request([`TAKEBACK ${x},${y}`], "ok");
-        if (answer.refused) return void (known = 0);
-      }
-      known -= squares.length;
-    },
-    // Ends a running search at once: the engine is replaced by a fresh one.
-    restart() {
-      engine.close();
-      return start();
-    },
-    close: () => engine && engine.close(),
-  };
-}
-
-// settings as for POST /api/games (mode play or watch); show(game) gets the game after every
-// change and fail(message) every refused request. Resolves to the game's driver.
-export async function startLocalGame(settings, show, fail) {
-  const watch = settings.mode === "watch";
+// A game of these settings (as for POST /api/games) with an in-page engine for each colour
+// of `engines` and the person, if any, at the other. names: {black, white}; limited: the
+// depth and node limits of the settings apply; opening: the game starts from a random
+// built-in opening; own(): the fields its kind adds to what it reports. show(game) gets the
+// game after every change.
+export async function localGame(settings, { names, engines, limited, opening, own }, show) {
   const cfg = {
     width: settings.width,
     height: settings.height,
     rule: settings.rule || "exact5",
     timeoutTurn: settings.time_ms,
-    maxDepth: watch ? 0 : settings.max_depth,
-    maxNode: watch ? 0 : settings.max_node,
+    maxDepth: limited ? settings.max_depth : 0,
+    maxNode: limited ? settings.max_node : 0,
   };
-  const human = watch ? 0 : settings.human === "white" ? 2 : 1;
-  const names = watch
-    ? { black: `${ENGINE} 1`, white: `${ENGINE} 2` }
-    : { black: human === 1 ? "you" : ENGINE, white: human === 2 ? "you" : ENGINE };
+  const stones = opening ? await randomOpening(cfg.width, cfg.height, cfg.rule) : [];
   const players = {};
-  for (const colour of [1, 2]) players[colour] = colour === human ? null : enginePlayer(cfg);
-  const builtin = watch && settings.opening === "builtin";
-  const stones = builtin ? await randomOpening(cfg.width, cfg.height, cfg.rule) : [];
+  for (const colour of engines) players[colour] = enginePlayer(cfg);
   const game = {
     id: "in-page",
     mode: settings.mode,
@@ -81,205 +38,151 @@ export async function startLocalGame(settings, show, fail) {
     time_ms: cfg.timeoutTurn,
     ...names,
     stones,
-    next: null,
     over: false,
     result: null,
     five: [],
     thoughts: null,
-    ...(watch
-      ? { paused: Boolean(settings.paused), delay_ms: settings.delay_ms }
-      : { human: COLOUR_NAMES[human], thinking: true }),
   };
   let board = boardOf(cfg.width, cfg.height, stones);
   let generation = 0; // a stop makes every answer of an earlier generation stale
-  let wake = () => {}; // a watched game's pause ends early on a change of pace
-  let steps = 0;
-  let searching = false; // the engine is looking for its answer to the person's move
+  let wake = () => {};
+
+  const closeEngines = () => Object.values(players).forEach((player) => player.close());
 
   function publish() {
-    game.next = game.over ? null : COLOUR_NAMES[mover(game.stones.length)];
-    show({ ...game, stones: [...game.stones] });
+    const next = game.over ? null : COLOUR_NAMES[mover(game.stones.length)];
+    show({ ...game, stones: [...game.stones], next, ...own() });
   }
 
   function end(winner, reason, detail = "") {
     if (game.over) return;
     game.over = true;
-    if (!watch) game.thinking = false;
     game.result = result(winner, reason, detail, names);
     generation++;
-    for (const colour of [1, 2]) if (players[colour]) players[colour].close();
+    closeEngines();
     wake();
     publish();
   }
 
-  // Places a legal stone and ends the game on a five or a full board.
-  function place(x, y, colour) {
+  // The engine's reason to lose: its failure as a game ending.
+  function failed(colour, error) {
+    if (error instanceof EngineStopped) return;
+    end(other(colour), error instanceof EngineLate ? "time_forfeit" : "crash", error.message);
+  }
+
+  // Sends a request to the engine of this colour: {answer}, or null when it failed (which
+  // ends the game) or the game has moved on meanwhile (a stop, a take back, its end).
+  async function request(colour, ask) {
+    const asked = generation;
+    try {
+      const answer = await ask(players[colour]);
+      return asked === generation && !game.over ? { answer } : null;
+    } catch (error) {
+      if (asked === generation) failed(colour, error);
+      return null;
+    }
+  }
+
+  // Places a legal stone with the thoughts that chose it, and ends the game on a five, a
+  // renju foul or a full board.
+  function addStone(x, y, colour, chosen = null) {
     game.stones.push([x, y, colour]);
-    board.cells[x * cfg.height + y] = colour;
-    const five = fiveThrough(board, x, y, cfg.rule);
+    game.thoughts = chosen;
+    const [ending, five] = playStone(board, x, y, colour, cfg.rule);
     if (five) {
       game.five = five;
       end(colour, "five");
+    } else if (ending) {
+      end(other(colour), ending, `${x},${y}`);
     } else if (isFull(board)) {
       end(null, "full_board");
     }
   }
 
-  // The engine's reason to lose: its failure as a game ending.
-  function engineFailed(colour, error) {
-    if (error instanceof EngineStopped) return;
-    if (error instanceof EngineLate) end(other(colour), "time_forfeit", error.message);
-    else end(other(colour), "crash", error.message);
-  }
+  return {
+    game,
+    players,
+    get board() {
+      return board;
+    },
+    publish,
+    end,
+    failed,
+    request,
+    addStone,
 
-  // Asks the engine of this colour for its move and plays it; false when the game is over
-  // or the answer came too late to count.
-  async function engineMove(colour) {
-    const asked = generation;
-    let reply;
-    try {
-      reply = await players[colour].move(game.stones, colour);
-    } catch (error) {
-      if (asked === generation) engineFailed(colour, error);
-      return false;
-    }
-    if (asked !== generation || game.over) return false;
-    const [x, y] = reply.move;
-    const problem = refusal(board, x, y);
-    if (problem) {
-      end(other(colour), cell(board, x, y) ? "occupied" : "off_board", `${x},${y}`);
-      return false;
-    }
-    game.thoughts = thoughts(reply.lines, [x, y], COLOUR_NAMES[colour], cfg.width, cfg.height);
-    place(x, y, colour);
-    return !game.over;
-  }
-
-  async function answer() {
-    game.thinking = searching = true;
-    publish();
-    const asked = generation;
-    const played = await engineMove(other(human));
-    if (asked === generation) searching = false;
-    if (played) {
-      game.thinking = false;
-      publish();
-    }
-  }
-
-  // A watched game: each side's engine in turn, with the chosen pause after each move.
-  async function watchLoop() {
-    while (!game.over) {
-      if (!(await engineMove(mover(game.stones.length)))) return;
-      publish();
-      const shown = Date.now();
-      while (!game.over && !steps) {
-        const wait = shown + game.delay_ms - Date.now();
-        if (!game.paused && wait <= 0) break;
-        await new Promise((resolve) => {
-          wake = resolve;
-          if (!game.paused) setTimeout(resolve, wait);
-        });
-      }
-      if (steps) steps--;
-    }
-  }
-
-  for (const colour of [1, 2]) {
-    try {
-      if (players[colour]) await players[colour].start();
-    } catch (error) {
-      end(other(colour), "start_failed", error.message);
-      return driver();
-    }
-  }
-  if (watch) {
-    publish();
-    watchLoop();
-  } else if (human === 2) {
-    answer();
-  } else {
-    game.thinking = false;
-    publish();
-  }
-  return driver();
-
-  function driver() {
-    // Raises the reason the person may not act now.
-    const yourTurn = () => {
-      if (game.over) throw new Error("the game is over");
-      if (game.thinking) throw new Error(`not your turn: ${ENGINE} is thinking`);
-    };
-    const refused = (act) => async (...args) => {
-      try {
-        await act(...args);
-      } catch (error) {
-        fail(error.message);
-      }
-    };
-    return {
-      move: refused((x, y) => {
-        yourTurn();
-        const problem = refusal(board, x, y);
-        if (problem) throw new Error(problem);
-        place(x, y, human);
-        game.thoughts = null;
-        if (!game.over) answer();
-      }),
-      // Takes back the person's last move and the engine's answer to it; a running search
-      // ends at once and takes back only the person's move.
-      takeBack: refused(async () => {
-        if (game.over) throw new Error("the game is over");
-        const mine = game.stones.filter(([, , colour]) => colour === human).length;
-        if (!mine) throw new Error("no move of yours to take back");
-        const player = players[other(human)];
-        game.thoughts = null;
-        if (searching) {
-          generation++;
-          searching = false;
-          game.stones.pop();
-          board = boardOf(cfg.width, cfg.height, game.stones);
-          game.thinking = false;
-          publish();
-          player.restart().catch((error) => engineFailed(other(human), error));
-          return;
-        }
-        if (game.thinking) throw new Error("the engine is still taking back the last moves");
-        const removed = game.stones.splice(-2).map(([x, y]) => [x, y]);
-        board = boardOf(cfg.width, cfg.height, game.stones);
-        game.thinking = true;
-        publish();
-        const asked = generation;
+    // Starts the engines; false when one could not start, which ends the game.
+    async start() {
+      for (const colour of engines) {
         try {
-          await player.takeBack(removed.reverse());
+          await players[colour].start();
         } catch (error) {
-          if (asked === generation) engineFailed(other(human), error);
-          return;
+          end(other(colour), "start_failed", error.message);
+          return false;
         }
-        game.thinking = false;
-        publish();
-      }),
-      resign: refused(() => {
-        if (game.over) throw new Error("the game is over");
-        end(other(human), "resigned");
-      }),
-      pace: refused(({ paused, delay_ms: delay, step }) => {
-        if (game.over) throw new Error("the game is over");
-        if (paused !== undefined) game.paused = paused;
-        if (delay !== undefined) game.delay_ms = delay;
-        if (step) steps++;
-        wake();
-        publish();
-      }),
-      close() {
-        generation++;
-        game.over = true;
-        for (const colour of [1, 2]) if (players[colour]) players[colour].close();
-        wake();
-      },
-      leave() {
-        this.close();
-      },
-    };
-  }
+      }
+      return true;
+    },
+
+    // Asks the engine of this colour for its move and plays it; false when the game is over
+    // or the answer came too late to count.
+    async move(colour) {
+      if (game.over) return false;
+      const asked = await request(colour, (player) => player.move(game.stones, colour));
+      if (!asked) return false;
+      const reply = asked.answer;
+      const [x, y] = reply.move;
+      if (refusal(board, x, y)) {
+        end(other(colour), cell(board, x, y) ? "occupied" : "off_board", `${x},${y}`);
+        return false;
+      }
+      const chosen = thoughts(reply.lines, [x, y], COLOUR_NAMES[colour], cfg.width, cfg.height);
+      addStone(x, y, colour, chosen);
+      return !game.over;
+    },
+
+    // Takes the last stones off the board: their squares, the last first. Every answer
+    // asked for before is stale.
+    takeBack(count) {
+      generation++;
+      const removed = game.stones.splice(-count).map(([x, y]) => [x, y]);
+      board = boardOf(cfg.width, cfg.height, game.stones);
+      game.thoughts = null;
+      return removed.reverse();
+    },
+
+    // Resolves after ms (never for Infinity), or sooner on notify() or the game's end.
+    wait(ms) {
+      return new Promise((resolve) => {
+        wake = resolve;
+        if (ms < Infinity) setTimeout(resolve, ms);
+      });
+    },
+    notify: () => wake(),
+
+    // The driver of the game (games.js): the actions of its kind, each refused with the
+    // reason through fail(message) once the game is over or when it throws; close and leave.
+    driver(actions, fail) {
+      const driver = {
+        close() {
+          generation++;
+          game.over = true;
+          closeEngines();
+          wake();
+        },
+        leave: () => driver.close(),
+      };
+      for (const [name, act] of Object.entries(actions)) {
+        driver[name] = async (...args) => {
+          try {
+            if (game.over) throw new Error("the game is over");
+            await act(...args);
+          } catch (error) {
+            fail(error.message);
+          }
+        };
+      }
+      return driver;
+    },
+  };
 }

@@ -11,7 +11,7 @@ import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
-import { loadOutcomes } from "./rules.js";
+import { RULES, loadOutcomes, loadRules } from "./rules.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
 import { load as loadWords } from "./words.js";
@@ -76,12 +76,22 @@ async function findEngine() {
       "(cmake --build --preset wasm --target site) and serve build/wasm/site.";
     return { inPage: false, problem: missing };
   }
-  await Promise.all([loadWords(), loadOutcomes()]);
+  await loadWords();
   return { inPage: true, problem: null };
 }
 
 (async () => {
-  const [{ brains, server }, { inPage, problem }] = await Promise.all([findBrains(), findEngine()]);
+  const [{ brains, server }, { inPage, problem }] = await Promise.all([
+    findBrains(),
+    findEngine(),
+    loadOutcomes(),
+    loadRules(),
+  ]);
+  for (const select of document.querySelectorAll("select.rules")) {
+    for (const [name, rule] of Object.entries(RULES)) {
+      select.add(Object.assign(new Option(rule.label, name), { title: rule.wins }));
+    }
+  }
   for (const select of document.querySelectorAll("select.brains")) {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }

@@ -10,16 +10,17 @@ import {
   LOSSES,
   MAX_SIDE,
   MIN_SIDE,
+  RULES,
   boardOf,
   cell,
-  fiveThrough,
   isFull,
   mover,
   onBoard,
+  playStone,
+  recordResult,
 } from "./rules.js";
 
 const COLOURS = ["black", "white"];
-const RESULTS = { black: "1-0", white: "0-1" };
 const UNKNOWN = "unknown";
 const LETTERS = "abcdefghijklmnopqrstuvwxyz";
 const OPENING_COMMENT = "opening move";
@@ -52,10 +53,13 @@ function checkSize(width, height, text) {
 function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNKNOWN, reason) {
   const [width, height] = size;
   const board = boardOf(width, height);
-  let five = null;
+  let [ending, five] = [null, null];
   stones.forEach(({ x, y, colour, text }, i) => {
     const number = i + 1;
-    if (five) throw new RecordError(`${text} comes after the five`, number);
+    if (ending) {
+      const what = five ? "five" : `foul ${stones[i - 1].text}`;
+      throw new RecordError(`${text} comes after the ${what}`, number);
+    }
     if (colour !== stoneColour(i)) {
       throw new RecordError(`${text}: ${colour} is not to move`, number);
     }
@@ -63,26 +67,29 @@ function buildRecord(size, stones, opening, names, rule = "exact5", winner = UNK
       throw new RecordError(`${text} is off the ${width}x${height} board`, number);
     }
     if (cell(board, x, y)) throw new RecordError(`${text} is on a taken square`, number);
-    board.cells[x * height + y] = mover(i);
-    five = fiveThrough(board, x, y, rule);
+    [ending, five] = playStone(board, x, y, mover(i), rule);
   });
-  const last = stones.length ? stones[stones.length - 1].colour : null;
   const full = isFull(board);
-  if (winner === UNKNOWN && (five || full)) winner = five ? last : null;
+  // The winner the last stone decides: its own side by a five, white by black's foul.
+  const decided = five ? stones[stones.length - 1].colour : ending ? "white" : null;
+  if (winner === UNKNOWN && (ending || full)) winner = ending ? decided : null;
   if (!reason && winner !== UNKNOWN) {
-    if (five && winner === last) reason = "five";
+    if (ending && winner === decided) reason = ending;
     else if (full && winner === null) reason = "full_board";
   }
   const known = winner !== UNKNOWN;
   const record = {
-    black: names[0], white: names[1], size: [width, height], rule,
+    black: names[0],
+    white: names[1],
+    size: [width, height],
+    rule,
     opening: stones.slice(0, opening).map((s) => [s.x, s.y]),
     moves: stones.slice(opening).map((s) => ({ colour: s.colour, ms: s.ms || 0, x: s.x, y: s.y })),
   };
   if (five) record.five = five;
   record.winner = known ? winner : null;
   record.winner_name = known && winner ? record[winner] : null;
-  record.result = known ? RESULTS[winner] || "1/2-1/2" : null;
+  record.result = known ? recordResult(winner) : null;
   record.reason = reason || UNKNOWN;
   return record;
 }
@@ -110,8 +117,15 @@ function jsonGame(line) {
       .map(([x, y], i) => stone(x, y, stoneColour(i), null))
       .concat(record.moves.map((m) => stone(m.x, m.y, m.colour, m.ms)));
     const names = [record.black, record.white];
-    const checked = buildRecord([width, height], stones, record.opening.length, names,
-                                record.rule || "exact5", record.winner, record.reason);
+    const checked = buildRecord(
+      [width, height],
+      stones,
+      record.opening.length,
+      names,
+      record.rule || "exact5",
+      record.winner,
+      record.reason,
+    );
     return { ...checked, ...record, five: record.five || checked.five };
   } catch (error) {
     if (error instanceof RecordError) throw error;
@@ -138,7 +152,9 @@ function movesIn(nodes) {
 function parseTrees(text) {
   const trees = [];
   let at = 0;
-  const skipSpace = () => { while (at < text.length && /\s/.test(text[at])) at += 1; };
+  const skipSpace = () => {
+    while (at < text.length && /\s/.test(text[at])) at += 1;
+  };
   const value = (game, move, key) => {
     let out = "";
     while (at < text.length) {
@@ -249,8 +265,13 @@ function sgfGame(nodes) {
           const found = /(\d+(?:\.\d+)?)\s*ms/.exec(comment);
           ms = found ? Math.round(Number(found[1])) : 0;
         }
-        stones.push({ x: letterValue(values[0][0]), y: letterValue(values[0][1]),
-                      colour: key === "W" ? "white" : "black", text, ms });
+        stones.push({
+          x: letterValue(values[0][0]),
+          y: letterValue(values[0][1]),
+          colour: key === "W" ? "white" : "black",
+          text,
+          ms,
+        });
         if (ms === null) {
           if (opening < stones.length - 1) {
             const late = `${text}: an opening move after the game began`;
@@ -276,10 +297,12 @@ function sgfGame(nodes) {
   checkSize(width, height, `SZ[${props.SZ}]`);
   const winner = "RE" in props ? sgfResult(props.RE) : UNKNOWN;
   const reason = "TE" in props && winner !== UNKNOWN ? sgfReason(props.TE) : null;
-  const rule = (props.RU ?? "").trim() === "0" ? "freestyle" : "exact5";
+  // RU[] holds the number a brain is sent as INFO rule; one of no rule reads as the default.
+  const number = (props.RU ?? "").trim();
+  const known = Object.keys(RULES);
+  const rule = known.find((name) => String(RULES[name].info) === number) || known[0];
   const names = [props.PB ?? "black", props.PW ?? "white"];
-  const record = buildRecord([width, height], stones, opening, names,
-                             rule, winner, reason);
+  const record = buildRecord([width, height], stones, opening, names, rule, winner, reason);
   if (/^\s*\d+\s*$/.test(props.GN ?? "")) record.game = Number(props.GN);
   return record;
 }
@@ -333,11 +356,18 @@ export function detect(text) {
   return null;
 }
 
+// What Python's str.splitlines breaks a line at, as the tools' error lines escape it.
+const LINE_BREAK = /[\n\r\v\f\x1c-\x1e\x85\u2028\u2029]/g;
+const escaped = (char) =>
+  ({ "\n": "\\n", "\r": "\\r" })[char] || `\\u${char.charCodeAt(0).toString(16).padStart(4, "0")}`;
+
+// FILE: game G: move M: why (game and move where known), on one line: a line break in it, as
+// in a value quoted from the file, is written as an escape (\n, \r, \uXXXX).
 function errorLine(name, game, error) {
   const parts = [name];
   if (game) parts.push(`game ${game}`);
   if (error.move) parts.push(`move ${error.move}`);
-  return parts.concat(error.message).join(": ");
+  return parts.concat(error.message).join(": ").replace(LINE_BREAK, escaped);
 }
 
 // {games, errors} of a file's text: the records in file order, and one line for every game
@@ -358,16 +388,22 @@ export function readRecords(text, name) {
     const lines = text.split(/\r?\n/).filter((line) => line.trim());
     lines.forEach((line, i) => attempt(i + 1, () => jsonGame(line)));
   } else if (kind === "SGF") {
-    parseTrees(text).forEach(({ nodes, fault }, i) => attempt(i + 1, () => {
-      if (fault) throw fault;
-      return sgfGame(nodes);
-    }));
+    parseTrees(text).forEach(({ nodes, fault }, i) =>
+      attempt(i + 1, () => {
+        if (fault) throw fault;
+        return sgfGame(nodes);
+      }),
+    );
   } else if (kind === "PSQ") {
     attempt(1, () => psqGame(text));
   } else {
-    errors.push(`${name}: neither the match runner's JSON lines, SGF nor PSQ`);
+    errors.push(
+      errorLine(name, 0, new RecordError("neither the match runner's JSON lines, SGF nor PSQ")),
+    );
   }
-  if (!games.length && !errors.length) errors.push(`${name}: no game in the file`);
+  if (!games.length && !errors.length) {
+    errors.push(errorLine(name, 0, new RecordError("no game in the file")));
+  }
   return { games, errors };
 }
 
@@ -379,19 +415,28 @@ function sgfEscape(text) {
 
 function sgfDate(date) {
   const two = (n) => String(n).padStart(2, "0");
-  return `${date.getFullYear()}.${two(date.getMonth() + 1)}.${two(date.getDate())} ` +
-         `${two(date.getHours())}:${two(date.getMinutes())}:${two(date.getSeconds())}`;
+  return (
+    `${date.getFullYear()}.${two(date.getMonth() + 1)}.${two(date.getDate())} ` +
+    `${two(date.getHours())}:${two(date.getMinutes())}:${two(date.getSeconds())}`
+  );
 }
 
 // One game as SGF text, as the match runner's SGF: the root node, then the moves.
 export function writeSgf(record, date = new Date()) {
   const [width, height] = record.size;
   const game = record.game ?? 1;
-  const props = [["FF", 4], ["GM", 4], ["GN", game], ["EV", `${record.black} x ${record.white}`],
-    ["DT", sgfDate(date)], ["RO", `${Math.floor((game + 1) / 2)}.${2 - (game % 2)}`],
-    ["RU", record.rule === "freestyle" ? 0 : 1],
+  const props = [
+    ["FF", 4],
+    ["GM", 4],
+    ["GN", game],
+    ["EV", `${record.black} x ${record.white}`],
+    ["DT", sgfDate(date)],
+    ["RO", `${Math.floor((game + 1) / 2)}.${2 - (game % 2)}`],
+    ["RU", RULES[record.rule || Object.keys(RULES)[0]].info],
     ["SZ", width === height ? width : `${width}:${height}`],
-    ["PB", record.black], ["PW", record.white]];
+    ["PB", record.black],
+    ["PW", record.white],
+  ];
   if (record.result == null) {
     props.push(["RE", "?"]);
   } else {

@@ -1,6 +1,9 @@
 // The manager's rules in the page, as the Python tools judge a game: a move is on the board
-// and on a free square; exact5 wins with a run of exactly five, freestyle with five or more;
-// a full board is a draw. Colours are 1 black (the side that plays first) and 2 white.
+// and on a free square; the winning line is the rule's (exact5, freestyle, caro, renju; renju's
+// fouls are renju.js's); a full board is a draw. Colours are 1 black (the side that plays
+// first) and 2 white.
+
+import { forbidden } from "./renju.js";
 
 export const COLOUR_NAMES = { 1: "black", 2: "white" };
 // The sides of a board the engine and the tools take.
@@ -13,6 +16,21 @@ const DIRECTIONS = [
   [1, 1],
   [1, -1],
 ];
+// The rules by name: {info, label, wins} (the number a brain is sent as INFO rule, a label
+// and who wins), from rules.json (which the Python tools read too), in its order, the default
+// first: filled in by loadRules before the page starts, or by setRules where there is no fetch.
+export const RULES = {};
+
+export function setRules(table) {
+  for (const { name, ...rule } of table.rules) RULES[name] = rule;
+}
+
+export async function loadRules() {
+  const response = await fetch("rules.json");
+  if (!response.ok) throw new Error(`rules.json: HTTP ${response.status}`);
+  setRules(await response.json());
+}
+
 // The endings of a lost game in words, from outcomes.json (which the Python tools read too):
 // filled in by loadOutcomes before the page starts, or by setOutcomes where there is no fetch.
 export const LOSSES = {};
@@ -31,13 +49,19 @@ export const other = (colour) => 3 - colour;
 
 // A board of width x height with its stones [[x, y, colour]] in the order played.
 export function boardOf(width, height, stones = []) {
-  const cells = new Int8Array(width * height);
-  for (const [x, y, colour] of stones) cells[x * height + y] = colour;
-  return { width, height, cells };
+  const board = { width, height, cells: new Int8Array(width * height) };
+  for (const [x, y, colour] of stones) place(board, x, y, colour);
+  return board;
 }
 
 export const onBoard = (board, x, y) => x >= 0 && x < board.width && y >= 0 && y < board.height;
-export const cell = (board, x, y) => board.cells[x * board.height + y];
+// The cells run column by column: a square's index, written here alone.
+const index = (board, x, y) => x * board.height + y;
+export const cell = (board, x, y) => board.cells[index(board, x, y)];
+// Puts a stone of this colour on the square (0 empties it); the square is not checked.
+export function place(board, x, y, colour) {
+  board.cells[index(board, x, y)] = colour;
+}
 export const isFull = (board) => board.cells.every((colour) => colour !== 0);
 
 // Why the square cannot take a stone, or null.
@@ -47,7 +71,22 @@ export function refusal(board, x, y) {
   return null;
 }
 
-// The winning run through the stone at (x, y), or null.
+// Whether an unbroken run of one colour (its squares in order along dx, dy) wins. exact5:
+// exactly five, six or more is nothing; freestyle: five or more; caro: six or more, or exactly
+// five unless the other colour stands on both squares beyond it (the edge shuts nothing);
+// renju: black exactly five, white five or more.
+function winsByRule(board, run, dx, dy, colour, rule) {
+  if (run.length < 5) return false;
+  if (run.length > 5) {
+    return rule === "freestyle" || rule === "caro" || (rule === "renju" && colour === 2);
+  }
+  if (rule !== "caro") return true;
+  const [[x0, y0], [x1, y1]] = [run[0], run[run.length - 1]];
+  const shut = ([x, y]) => onBoard(board, x, y) && cell(board, x, y) === other(colour);
+  return !(shut([x0 - dx, y0 - dy]) && shut([x1 + dx, y1 + dy]));
+}
+
+// The winning run through the stone at (x, y) by the rule, or null.
 export function fiveThrough(board, x, y, rule) {
   const colour = cell(board, x, y);
   for (const [dx, dy] of DIRECTIONS) {
@@ -59,11 +98,25 @@ export function fiveThrough(board, x, y, rule) {
         [cx, cy] = [cx + sign * dx, cy + sign * dy];
       }
     }
-    if (run.length === 5 || (rule === "freestyle" && run.length > 5)) {
-      return run.sort((a, b) => a[0] - b[0] || a[1] - b[1]);
-    }
+    run.sort((a, b) => a[0] - b[0] || a[1] - b[1]);
+    if (winsByRule(board, run, dx, dy, colour, rule)) return run;
   }
   return null;
+}
+
+// The renju foul (double_three, double_four, overline) that a stone of this colour plays on
+// the empty (x, y), or null: only black's stones under renju can be fouls.
+export const foulOf = (board, x, y, colour, rule) =>
+  rule === "renju" && colour === 1 ? forbidden(board, x, y) : null;
+
+// Places the stone on the empty (x, y) and tells what it decides, as the tools' judge.py:
+// ["five", the winning run] when it wins; [the foul, null] when it is renju black's double
+// three, double four or overline, which loses; [null, null] when the game goes on.
+export function playStone(board, x, y, colour, rule) {
+  const foul = foulOf(board, x, y, colour, rule);
+  place(board, x, y, colour);
+  const five = fiveThrough(board, x, y, rule);
+  return five ? ["five", five] : [foul, null];
 }
 
 // The first winning run on the board, or null.
@@ -93,6 +146,9 @@ export function result(winner, reason, detail, names) {
   return { winner: winner ? COLOUR_NAMES[winner] : null, reason, detail, text };
 }
 
+// A game's result as its records write it: the winner "black", "white" or null (a draw).
+export const recordResult = (winner) => ({ black: "1-0", white: "0-1" })[winner] || "1/2-1/2";
+
 // The colour of the stone after this many: black plays first, then the colours alternate.
 export const mover = (count) => 1 + (count % 2);
 
@@ -108,7 +164,7 @@ export async function randomOpening(width, height, rule) {
       const board = boardOf(width, height);
       for (const [x, y, colour] of stones) {
         if (refusal(board, x, y)) return false;
-        board.cells[x * height + y] = colour;
+        place(board, x, y, colour);
       }
       return !anyFive(board, rule);
     });

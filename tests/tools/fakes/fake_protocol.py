@@ -10,6 +10,7 @@ class State:
         self.width = self.height = 20
         self.stones = {}  # (x, y) -> 1 own, 2 opponent
         self.timeout_turn = 1000
+        self.rule = 1  # INFO rule
         self.moves = 0
         self.rng = random.Random()
 
@@ -50,8 +51,8 @@ def run(choose, log=None):
             state.width, state.height = int(words[1]), int(words[-1])
             state.stones = {}
             reply("OK")
-        elif command == "INFO" and len(words) == 3 and words[1] == "timeout_turn":
-            state.timeout_turn = int(words[2])
+        elif command == "INFO" and len(words) == 3 and words[1] in ("timeout_turn", "rule"):
+            setattr(state, words[1], int(words[2]))
         elif command == "BEGIN":
             move(state, choose)
         elif command == "TURN":

@@ -10,7 +10,7 @@ import threading
 import time
 from dataclasses import dataclass, field
 
-from fivefold_tools.rules.board import parse_move_line
+from fivefold_tools.rules.board import INFO_RULE, parse_move_line
 
 # Prefixes of the lines a brain may print besides its moves; they never end a game.
 INFO_PREFIXES = ("MESSAGE", "DEBUG", "ERROR", "UNKNOWN")
@@ -155,7 +155,7 @@ def info_lines(cfg):
     lines = ["INFO timeout_turn %d" % cfg.timeout_turn]
     if cfg.timeout_match:
         lines.append("INFO timeout_match %d" % cfg.timeout_match)
-    lines += ["INFO game_type 1", "INFO rule %d" % (1 if cfg.rule == "exact5" else 0)]
+    lines += ["INFO game_type 1", "INFO rule %d" % INFO_RULE[cfg.rule]]
     if cfg.max_depth > 0:
         lines.append("INFO max_depth %d" % cfg.max_depth)
     if cfg.max_nodes > 0:

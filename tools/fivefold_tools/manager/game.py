@@ -6,8 +6,10 @@ at the terminal (terminal.HumanPlayer)."""
 
 from dataclasses import dataclass
 
-from fivefold_tools.rules.board import (BLACK, COLOUR_NAMES, WHITE, cell, five_through, is_full,
-                                        mover, new_board, on_board, other, place)
+from fivefold_tools.rules.board import (BLACK, COLOUR_NAMES, WHITE, cell, is_full, mover,
+                                        new_board, on_board, other, place)
+from fivefold_tools.rules.game_record import RESULTS
+from fivefold_tools.rules.judge import play_stone
 
 
 @dataclass
@@ -63,7 +65,7 @@ def move_request(stones, known, colour):
 def finish(record, winner, reason, detail=""):
     record["winner"] = COLOUR_NAMES.get(winner)
     record["winner_name"] = record[COLOUR_NAMES[winner]] if winner else None
-    record["result"] = {BLACK: "1-0", WHITE: "0-1"}.get(winner, "1/2-1/2")
+    record["result"] = RESULTS[record["winner"]]
     record["reason"] = reason
     if detail:
         record["detail"] = detail
@@ -83,7 +85,9 @@ def opening_position(width, height, opening):
 def play_game(players, cfg, opening=(), on_move=None):
     """Plays one game; players is (black, white). Returns its record, a dict ready for JSON.
 
-    on_move(board, stone, reply, five) is called after every stone a player places."""
+    on_move(board, stone, reply, five, ending) is called after every stone a player places:
+    five its winning run or None, ending what it decides ("five" or a renju foul), None while
+    the game goes on."""
     board, stones = opening_position(cfg.width, cfg.height, opening)
     record = {
         "black": players[0].name,
@@ -124,15 +128,16 @@ def play_game(players, cfg, opening=(), on_move=None):
                 reason = "off_board" if not on_board(board, x, y) else "occupied"
                 return finish(record, other(colour), reason)
             record["moves"].append(move)
-            place(board, x, y, colour)
+            ending, five = play_stone(board, x, y, colour, cfg.rule)
             stones.append((x, y, colour))
             known[colour] = len(stones)
-            five = five_through(board, x, y, cfg.rule)
             if on_move:
-                on_move(board, stones[-1], reply, five)
+                on_move(board, stones[-1], reply, five, ending)
             if five:
                 record["five"] = [list(square) for square in five]
                 return finish(record, colour, "five")
+            if ending:  # a renju foul: the stone stays on the board and loses
+                return finish(record, other(colour), ending, "%d,%d" % (x, y))
     finally:
         for player in players:
             player.close(cfg.end_grace)

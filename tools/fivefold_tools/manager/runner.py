@@ -140,13 +140,15 @@ def finite(value):
 
 
 def summary_data(records, names, cfg, test):
-    """The summary as JSON: players, limits, score, Elo, results by colour, reasons, SPRT."""
+    """The summary as JSON: players, rule, limits, score, Elo, results by colour, reasons,
+    SPRT."""
     wins, draws, losses = score(records, names[0])
     elo, low, high = elo_difference(wins, draws, losses)
     reasons = {}
     for record in records:
         reasons[record["reason"]] = reasons.get(record["reason"], 0) + 1
-    data = {"players": list(names), "limits": limits_of(cfg), "games": len(records),
+    data = {"players": list(names), "rule": cfg.rule, "limits": limits_of(cfg),
+            "games": len(records),
             "wins": wins, "draws": draws, "losses": losses,
             "elo": finite(elo), "elo_low": finite(low), "elo_high": finite(high),
             "black_wins": sum(r["winner"] == "black" for r in records),
@@ -157,12 +159,12 @@ def summary_data(records, names, cfg, test):
 
 
 def report(records, names, cfg, args, stream):
-    """The summary (and the SPRT when asked for) as text to stream and as JSON to
-    --summary-json."""
+    """The summary (the rule and limits first, the SPRT last when asked for) as text to
+    stream and as JSON to --summary-json."""
     # A part of a match (--shard) is no sample of its own: the test is the whole's (--merge).
     whole = args.sprt and not getattr(args, "shard", None)
     test = whole and sprt(records, names[0], *args.sprt, args.alpha, args.beta)
-    text = limits_text(cfg) + "\n" + summary(records, names, cfg.timeout_turn) + "\n"
+    text = "%s, %s\n%s\n" % (cfg.rule, limits_text(cfg), summary(records, names, cfg.timeout_turn))
     stream.write(text + (sprt_text(test) + "\n" if test else ""))
     if args.summary_json:
         with open(args.summary_json, "w") as f:

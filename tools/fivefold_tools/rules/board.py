@@ -1,4 +1,4 @@
-"""The manager's own board: stones, legality and the five-in-a-row rule.
+"""The manager's own board: stones, legality and the winning line of each rule.
 
 Colours are 1 for black (the side that plays the first stone) and 2 for white.
 """
@@ -6,11 +6,15 @@ Colours are 1 for black (the side that plays the first stone) and 2 for white.
 import re
 from dataclasses import dataclass, field
 
+from fivefold_tools.build import page_table
+
 BLACK, WHITE = 1, 2
 COLOUR_NAMES = {BLACK: "black", WHITE: "white"}
 # The sides of a board the engine and the tools take.
 MIN_SIDE, MAX_SIDE = 5, 20
-RULES = ("exact5", "freestyle")
+# The rules by name with the number a brain is sent as INFO rule; a table the page reads too.
+INFO_RULE = {rule["name"]: rule["info"] for rule in page_table("rules.json")["rules"]}
+RULES = tuple(INFO_RULE)
 # The four line directions; each is followed both ways from a stone.
 DIRECTIONS = ((1, 0), (0, 1), (1, 1), (1, -1))
 MOVE_LINE = re.compile(r"^\s*(-?\d+)\s*,\s*(-?\d+)\s*$")
@@ -73,13 +77,29 @@ def run_through(board, x, y, dx, dy):
     return sorted(run)
 
 
-def five_through(board, x, y, rule):
-    """The winning run through the stone at (x, y), or None.
+def wins_by_rule(board, run, dx, dy, colour, rule):
+    """Whether an unbroken run of one colour (its squares in order along dx, dy) wins.
 
-    exact5: a run of exactly five wins, six or more does not; freestyle: five or more."""
+    exact5: exactly five, six or more is nothing; freestyle: five or more; caro: six or more,
+    or exactly five unless the other colour stands on both squares beyond it (the edge shuts
+    nothing); renju: black exactly five, white five or more."""
+    if len(run) < 5:
+        return False
+    if len(run) > 5:
+        return rule == "freestyle" or rule == "caro" or (rule == "renju" and colour == WHITE)
+    if rule != "caro":
+        return True
+    (x0, y0), (x1, y1) = run[0], run[-1]
+    ends = ((x0 - dx, y0 - dy), (x1 + dx, y1 + dy))
+    return not all(on_board(board, x, y) and cell(board, x, y) == other(colour) for x, y in ends)
+
+
+def five_through(board, x, y, rule):
+    """The winning run through the stone at (x, y) by the rule, or None."""
+    colour = cell(board, x, y)
     for dx, dy in DIRECTIONS:
         run = run_through(board, x, y, dx, dy)
-        if len(run) == 5 or (rule == "freestyle" and len(run) > 5):
+        if wins_by_rule(board, run, dx, dy, colour, rule):
             return run
     return None
 

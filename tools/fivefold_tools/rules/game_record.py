@@ -4,8 +4,9 @@ runner's JSON lines: names, size, rule, opening, moves with colour and ms, and t
 Every reader (JSON lines, SGF, PSQ) lists its stones with the text each had in the file, so
 that an error names the move as the file wrote it."""
 
-from fivefold_tools.rules.board import (COLOUR_NAMES, MAX_SIDE, MIN_SIDE, cell, five_through,
-                                        is_full, mover, new_board, on_board, place)
+from fivefold_tools.rules.board import (COLOUR_NAMES, MAX_SIDE, MIN_SIDE, WHITE, cell, is_full,
+                                        mover, new_board, on_board)
+from fivefold_tools.rules.judge import play_stone
 
 RESULTS = {"black": "1-0", "white": "0-1", None: "1/2-1/2"}
 # A game whose file does not tell how it ended: neither a five nor a full board, no result.
@@ -33,29 +34,32 @@ def check_size(width, height, text):
 def build_record(size, stones, opening, names=("black", "white"), rule="exact5",
                  winner=UNKNOWN, reason=None):
     """The record of a game from its stones [(x, y, colour, text, ms)], the first opening of
-    them placed before the players took over. winner is "black", "white", None (a draw) or
-    UNKNOWN, in which case the board decides: a five wins, a full board is a draw. Raises
-    RecordError for a stone out of turn, off the board, on a taken square or after a five."""
+    them placed before the players took over, judged by the rule. winner is "black", "white",
+    None (a draw) or UNKNOWN, in which case the board decides: a five wins, a renju foul
+    loses, a full board is a draw. Raises RecordError for a stone out of turn, off the
+    board, on a taken square or after the stone that ended the game."""
     width, height = size
     board = new_board(width, height)
-    five = None
+    ending = five = None
     for number, (x, y, colour, text, _) in enumerate(stones, 1):
-        if five:
-            raise RecordError("%s comes after the five" % text, number)
+        if ending:
+            what = "five" if five else "foul %s" % stones[number - 2][3]
+            raise RecordError("%s comes after the %s" % (text, what), number)
         if colour != stone_colour(number - 1):
             raise RecordError("%s: %s is not to move" % (text, colour), number)
         if not on_board(board, x, y):
             raise RecordError("%s is off the %dx%d board" % (text, width, height), number)
         if cell(board, x, y):
             raise RecordError("%s is on a taken square" % text, number)
-        place(board, x, y, mover(number - 1))
-        five = five_through(board, x, y, rule)
+        ending, five = play_stone(board, x, y, mover(number - 1), rule)
     full = is_full(board)
-    if winner == UNKNOWN and (five or full):
-        winner = stones[-1][2] if five else None
+    # The winner the last stone decides: its own side by a five, white by black's foul.
+    decided = stones[-1][2] if ending == "five" else COLOUR_NAMES[WHITE] if ending else None
+    if winner == UNKNOWN and (ending or full):
+        winner = decided if ending else None
     if not reason and winner != UNKNOWN:
-        if five and winner == stones[-1][2]:
-            reason = "five"
+        if ending and winner == decided:
+            reason = ending
         elif full and winner is None:
             reason = "full_board"
     record = {"black": names[0], "white": names[1], "size": [width, height], "rule": rule,

@@ -5,11 +5,14 @@ A game that cannot be read becomes a one-line error naming the file, the game an
 the other games of the file are still read."""
 
 import json
+import re
 
 from fivefold_tools.rules import psq, sgf
 from fivefold_tools.rules.game_record import RecordError, build_record, check_size, stone_colour
 
 FORMATS = ("JSON lines", "SGF", "PSQ")
+# What str.splitlines breaks a line at.
+LINE_BREAK = re.compile("[\n\r\v\f\x1c-\x1e\x85\u2028\u2029]")
 
 
 def detect(text):
@@ -24,11 +27,17 @@ def detect(text):
     return None
 
 
+def escaped(match):
+    return {"\n": "\\n", "\r": "\\r"}.get(match.group(), "\\u%04x" % ord(match.group()))
+
+
 def error_line(name, game, error):
+    """FILE: game G: move M: why (game and move where known), on one line: a line break in
+    it, as in a value quoted from the file, is written as an escape (\\n, \\r, \\uXXXX)."""
     move = getattr(error, "move", 0)
     where = ["game %d" % game] if game else []
     where += ["move %d" % move] if move else []
-    return ": ".join([name] + where + [str(error)])
+    return LINE_BREAK.sub(escaped, ": ".join([name] + where + [str(error)]))
 
 
 def json_game(line):
@@ -84,9 +93,9 @@ def read_records(text, name):
         except RecordError as error:
             errors.append(error_line(name, 1, error))
     else:
-        errors.append("%s: neither the match runner's JSON lines, SGF nor PSQ" % name)
+        errors.append(error_line(name, 0, "neither the match runner's JSON lines, SGF nor PSQ"))
     if not games and not errors:
-        errors.append("%s: no game in the file" % name)
+        errors.append(error_line(name, 0, "no game in the file"))
     return games, errors
 
 
@@ -96,5 +105,5 @@ def read_record_file(path):
         with open(path, "rb") as f:
             text = f.read().decode("utf-8", "replace")
     except OSError as error:
-        return [], ["%s: %s" % (path, error.strerror or error)]
+        return [], [error_line(path, 0, error.strerror or error)]
     return read_records(text, path)

@@ -12,7 +12,7 @@ game and the property named."""
 import re
 import time
 
-from fivefold_tools.rules.board import BLACK, COLOUR_NAMES, WHITE
+from fivefold_tools.rules.board import BLACK, COLOUR_NAMES, INFO_RULE, RULES, WHITE
 from fivefold_tools.rules.outcome import LOSSES
 from fivefold_tools.rules.game_record import (UNKNOWN, RecordError, build_record,
                                              check_size, record_stones)
@@ -21,7 +21,9 @@ OPENING_COMMENT = "opening move"
 # How a game ended, in the words of TE[...] after "Black win by" or "Draw by".
 REASON_WORDS = {"five": "five connection", "full_board": "full board", "move_limit": "move limit",
                 **LOSSES}
-RULE_NUMBERS = {"freestyle": "0", "exact5": "1"}
+# RU[] holds the number a brain is sent as INFO rule; a number of no rule here reads as the
+# default rule.
+RULE_NAMES = {str(number): name for name, number in INFO_RULE.items()}
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
 
 
@@ -61,7 +63,7 @@ def write_game(record, date=None):
                                                                       record["white"])),
              ("DT", time.strftime("%Y.%m.%d %H:%M:%S", time.localtime(date))),
              ("RO", "%d.%d" % ((game + 1) // 2, 2 - game % 2)),
-             ("RU", RULE_NUMBERS.get(record.get("rule"), "1")),
+             ("RU", INFO_RULE[record.get("rule", RULES[0])]),
              ("SZ", width if width == height else "%d:%d" % (width, height)),
              ("PB", record["black"]), ("PW", record["white"]), ("RE", result)]
     if ending:
@@ -232,7 +234,7 @@ def read_game(nodes):
     # The position is checked with the board's own coordinates, so the off-board test
     # applies to the letters as written.
     stones = [(ord_of(s[0]), ord_of(s[1]), c, t, ms) for s, c, t, ms in stones]
-    rule = "freestyle" if props.get("RU", "").strip() == "0" else "exact5"
+    rule = RULE_NAMES.get(props.get("RU", "").strip(), RULES[0])
     winner = read_result(props["RE"]) if "RE" in props else UNKNOWN
     reason = read_reason(props["TE"]) if "TE" in props and winner != UNKNOWN else None
     names = (props.get("PB", "black"), props.get("PW", "white"))

@@ -11,10 +11,10 @@ import time
 from fivefold_tools.manager.brain import BrainPlayer
 from fivefold_tools.manager.game import (COLOUR_NAMES, finish, move_request, opening_position,
                                          play_game)
-from fivefold_tools.rules.board import (cell, five_through, is_full, mover, new_board, on_board,
-                                        other, place)
+from fivefold_tools.rules.board import cell, is_full, mover, new_board, on_board, other, place
+from fivefold_tools.rules.judge import foul_of, play_stone
 from fivefold_tools.rules.openings import builtin_openings
-from fivefold_tools.rules.outcome import outcome_text
+from fivefold_tools.rules.outcome import LOSSES, outcome_text
 from fivefold_tools.words.thinking import thoughts
 
 COLOURS = {name: colour for colour, name in COLOUR_NAMES.items()}
@@ -70,13 +70,14 @@ class Game:
             self.lock.notify_all()
 
     def _place(self, x, y, colour):
-        """Places a legal stone and ends the game on a five or a full board."""
-        place(self.board, x, y, colour)
+        """Places a legal stone and ends the game on a five, a renju foul or a full board."""
+        ending, five = play_stone(self.board, x, y, colour, self.cfg.rule)
         self.stones.append((x, y, colour))
-        five = five_through(self.board, x, y, self.cfg.rule)
         if five:
             self.five = [list(square) for square in five]
             self._end(colour, "five")
+        elif ending:
+            self._end(other(colour), ending, "%d,%d" % (x, y))
         elif is_full(self.board):
             self._end(None, "full_board")
 
@@ -210,6 +211,10 @@ class PlayGame(Game):
                     x, y, self.cfg.width, self.cfg.height))
             if cell(self.board, x, y):
                 raise GameError("conflict", "%d,%d is taken" % (x, y))
+            foul = foul_of(self.board, x, y, self.cfg.rule)
+            if foul:
+                raise GameError("conflict", "%d,%d is forbidden to black (%s)" % (
+                    x, y, LOSSES[foul]))
             self._place(x, y, self.human)
             self.thoughts = None
             if not self.over:
@@ -265,7 +270,7 @@ class WatchGame(Game):
             self.five = record.get("five", [])
             self.record = record
 
-    def _on_move(self, board, stone, reply, five):
+    def _on_move(self, board, stone, reply, five, ending):
         x, y, colour = stone
         with self.lock:
             if self.closed:
@@ -273,7 +278,7 @@ class WatchGame(Game):
             self.stones.append(stone)
             self.thoughts = thoughts(reply.messages, (x, y), COLOUR_NAMES[colour],
                                      self.cfg.width, self.cfg.height)
-            if five:
+            if ending:
                 return
             shown = time.monotonic()
             while not self.closed:

@@ -1,8 +1,10 @@
 // The Analyse tab: set up a position by clicking or pasting the bench's position line, choose
-// the side to move and the limits, and ask the in-page engine for its move.
+// the rule, the side to move and the limits, and ask the in-page engine for its move. Under
+// renju, black's forbidden points are marked while black is to move.
 
 import { squareName } from "../board.js";
 import { EngineStopped, TOLERANCE_MS, moveLines, openEngine, startGame } from "../engine.js";
+import { forbiddenFor } from "../games.js";
 import {
   COLOUR_NAMES,
   MAX_SIDE,
@@ -12,12 +14,14 @@ import {
   cell,
   isFull,
   other,
+  place,
 } from "../rules.js";
 import { $, formValues, showStatus, state, update } from "../state.js";
 import { thoughts } from "../words.js";
 
 const form = $("#analyse-form");
 const WHOLE = /^[+-]?\d+$/;
+const rule = () => form.elements.rule.value;
 
 function change(changes, status = "") {
   update({ analyse: { ...state.analyse, ...changes }, status: { text: status, problem: false } });
@@ -36,7 +40,7 @@ export function parsePosition(text) {
   if ([width, height].some((side) => side < MIN_SIDE || side > MAX_SIDE)) {
     throw new Error(`board size must be ${MIN_SIDE}..${MAX_SIDE}`);
   }
-  const taken = new Set();
+  const taken = boardOf(width, height);
   const stones = words.slice(2).map((word) => {
     const parts = word.split(",");
     if (parts.length !== 3 || !parts.every((part) => WHOLE.test(part))) {
@@ -47,8 +51,8 @@ export function parsePosition(text) {
       throw new Error(`stone '${word}' is off the board`);
     }
     if (c !== 1 && c !== 2) throw new Error(`stone '${word}' has a colour other than 1 or 2`);
-    if (taken.has(x * height + y)) throw new Error(`stone '${word}' is on a square already taken`);
-    taken.add(x * height + y);
+    if (cell(taken, x, y)) throw new Error(`stone '${word}' is on a square already taken`);
+    place(taken, x, y, c);
     return [x, y, c];
   });
   return { width, height, stones };
@@ -105,7 +109,7 @@ function askRefusal(a) {
   if (!state.inPage) return state.noEngine || "the in-page engine is not here";
   if (a.asking) return "the engine is already thinking";
   const board = boardOf(a.width, a.height, a.stones);
-  if (anyFive(board, "exact5")) return "the position already holds a five";
+  if (anyFive(board, rule())) return "the position already holds a five";
   if (isFull(board)) return "the board is full";
   return null;
 }
@@ -118,7 +122,7 @@ async function ask() {
   const cfg = {
     width: a.width,
     height: a.height,
-    rule: "exact5",
+    rule: settings.rule,
     timeoutTurn: settings.time_ms,
     maxDepth: settings.max_depth,
     maxNode: settings.max_node,
@@ -162,9 +166,9 @@ form.addEventListener("submit", (event) => {
 form.addEventListener("change", (event) => {
   const a = state.analyse;
   const name = event.target.name;
-  if (name === "to_move") {
+  if (name === "to_move" || name === "rule") {
     stop();
-    change({ toMove: event.target.value === "white" ? 2 : 1, answer: null });
+    change({ toMove: form.elements.to_move.value === "white" ? 2 : 1, answer: null });
   }
   if (name !== "width" && name !== "height") return;
   const width = Number(form.elements.width.value);
@@ -189,8 +193,9 @@ export const analysePanel = {
   mode: "analyse",
   view(s) {
     const a = s.analyse;
-    const five = anyFive(boardOf(a.width, a.height, a.stones), "exact5");
+    const five = anyFive(boardOf(a.width, a.height, a.stones), rule());
     const board = { width: a.width, height: a.height, stones: a.stones, five: five || [] };
+    board.forbidden = five ? [] : forbiddenFor(rule(), COLOUR_NAMES[a.toMove], a);
     Object.assign(board, { noLast: true, clickAll: true });
     if (!a.answer) return { board, click, status: five ? "the position holds a five" : "" };
     board.marked = [...a.answer.move, a.answer.colour];

@@ -71,11 +71,13 @@ function listGames(records) {
   });
   listed = records;
   const problems = $("#record-problems");
-  problems.replaceChildren(...(state.replay.problems || []).map((text) => {
-    const item = document.createElement("li");
-    item.textContent = text;
-    return item;
-  }));
+  problems.replaceChildren(
+    ...(state.replay.problems || []).map((text) => {
+      const item = document.createElement("li");
+      item.textContent = text;
+      return item;
+    }),
+  );
 }
 
 function gameText(replay) {

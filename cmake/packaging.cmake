@@ -1,9 +1,9 @@
-# What people download: the brain and the bench with the README and the licence, installed
-# by `cmake --install` and packed by CPack (target `package`) into the build folder:
+# What people download: the brain and the bench with the README, its pages and the licence,
+# installed by `cmake --install` and packed by CPack (target `package`) into the build folder:
 #   windows preset: fivefold-<version>-win64.zip, everything at the top of its folder, as a
 #                   tournament manager or a Windows user expects to find the brain
-#   release preset: fivefold-<version>-linux-x86_64.tar.gz, programs in bin/, the README
-#                   and the licence in share/doc/fivefold/
+#   release preset: fivefold-<version>-linux-x86_64.tar.gz, programs in bin/, the README,
+#                   its pages (docs/) and the licence in share/doc/fivefold/
 if(WIN32)
   set(programDir .)
   set(docDir .)
@@ -29,6 +29,9 @@ endif()
 install(TARGETS pbrain-fivefold fivefold-bench RUNTIME DESTINATION ${programDir})
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${docDir})
+# The README's pages by subject and its pictures, beside it as in the repository, so that its
+# links hold in the package too.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${docDir})
 
 set(CPACK_PACKAGE_NAME fivefold)
 set(CPACK_PACKAGE_VENDOR "Fivefold team")

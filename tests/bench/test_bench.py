@@ -21,22 +21,22 @@ def bench(*args, stdin=None):
     return rows, result.stderr.replace("\r\n", "\n"), result.returncode
 
 
-def readme_signature():
-    default = os.path.join(os.path.dirname(__file__), "..", "..", "README.md")
-    with open(os.environ.get("FIVEFOLD_README", default), encoding="utf-8") as readme:
-        match = re.search(r"bench signature[^:]*:\s*`?(\d+)", readme.read(), re.IGNORECASE)
+def documented_signature():
+    with open(os.path.join(os.path.dirname(__file__), "..", "..", "docs", "engine.md"),
+              encoding="utf-8") as doc:
+        match = re.search(r"bench signature[^:]*:\s*`?(\d+)", doc.read(), re.IGNORECASE)
     if match is None:
-        raise AssertionError("the README states no bench signature")
+        raise AssertionError("docs/engine.md states no bench signature")
     return int(match.group(1))
 
 
 class BenchSignatureTest(unittest.TestCase):
-    def test_builtin_set_at_depth_8_matches_the_readme(self):
+    def test_builtin_set_at_depth_8_matches_the_documented_signature(self):
         rows, _, code = bench()
         self.assertEqual(0, code)
         summary = rows[-1]
         self.assertEqual(["positions", "nodes", "ms", "nps"], list(summary))
-        self.assertEqual(readme_signature(), summary["nodes"])
+        self.assertEqual(documented_signature(), summary["nodes"])
         positions = rows[:-1]
         self.assertEqual(summary["positions"], len(positions))
         self.assertGreaterEqual(len(positions), 30)

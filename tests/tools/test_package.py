@@ -10,14 +10,15 @@ import tarfile
 import tempfile
 import unittest
 
-from fakes_helper import fake, fast_config
+from fakes_helper import HERE, fake, fast_config
 
 from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
 from fivefold_tools.manager.runner import run_match
 
 TARBALL = os.environ.get("FIVEFOLD_TARBALL", "")
 FILES = ["bin/pbrain-fivefold", "bin/fivefold-bench", "share/doc/fivefold/README.md",
-         "share/doc/fivefold/LICENSE"]
+         "share/doc/fivefold/LICENSE"] + ["share/doc/fivefold/docs/" + name for name in
+                                          os.listdir(os.path.join(HERE, "..", "..", "docs"))]
 
 
 @unittest.skipUnless(TARBALL, "FIVEFOLD_TARBALL names the tarball")

@@ -22,10 +22,9 @@ MATCH = os.path.join(HERE, "..", "..", "tools", "match.py")
 def pairs(*outcomes):
     """Records of consecutive pairs, each given by the winners of its two games: "a", "b" or
     "=" for a draw ("a=": a wins the first, the second is drawn)."""
-    games = [winner for pair in outcomes for winner in pair]
     return [{"game": number, "winner": None if winner == "=" else "black",
              "winner_name": None if winner == "=" else winner}
-            for number, winner in enumerate(games, 1)]
+            for number, winner in enumerate("".join(outcomes), 1)]
 
 
 class SprtTest(unittest.TestCase):
@@ -108,7 +107,7 @@ class MatchTest(unittest.TestCase):
             path = lambda name: os.path.join(tmp, name)  # noqa: E731
             whole = match(*common, "-j", "2", "--out", path("whole.jsonl"),
                           "--summary-json", path("whole.json"))
-            # The README's way: one process a part, {} the part's number.
+            # The way docs/matches.md shows: one process a part, {} the part's number.
             command = " ".join([sys.executable, MATCH] + ["'%s'" % a for a in common] +
                                ["--shard {}/3", "--out", path("part{}.jsonl")])
             subprocess.run([parallel, "--will-cite", "-j", "2", command, ":::", "1", "2", "3"],

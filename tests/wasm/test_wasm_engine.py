@@ -22,7 +22,7 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path[:0] = [os.path.join(ROOT, "tests", "protocol"), os.path.join(ROOT, "tests", "bench")]
 
 from brain import MOVE, Session  # noqa: E402
-from test_bench import readme_signature  # noqa: E402
+from test_bench import documented_signature  # noqa: E402
 
 RATE = re.compile(r" S:-?\d+$")
 
@@ -49,13 +49,12 @@ class BenchTest(unittest.TestCase):
              "--runs", "1"], capture_output=True, text=True, timeout=600, check=False)
         self.assertEqual(0, compare.returncode, compare.stdout + compare.stderr)
         self.assertIn("positions alike: yes", compare.stdout)
-        # The built-in set again, as a file that the bench under Node reads as natively.
-        with tempfile.NamedTemporaryFile("w") as positions:
+        with tempfile.NamedTemporaryFile("w") as positions:  # the built-in set as a file
             subprocess.run([os.environ["FIVEFOLD_BENCH"], "--list"], stdout=positions, check=True)
             wasm = subprocess.run(command("FIVEFOLD_WASM_BENCH") + [positions.name], timeout=600,
                                   capture_output=True, text=True, check=True).stdout.splitlines()
         summary = json.loads(wasm[-1])
-        self.assertEqual(readme_signature(), summary["nodes"])
+        self.assertEqual(documented_signature(), summary["nodes"])
         self.assertGreaterEqual(summary["positions"], 30)
 
 

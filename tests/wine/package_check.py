@@ -17,7 +17,9 @@ from windows_exe_check import problems
 
 PACKAGE = os.environ.get("FIVEFOLD_PACKAGE", "")
 FOLDER = f"fivefold-{project_version()}-win64"
-FILES = ["pbrain-fivefold.exe", "fivefold-bench.exe", "README.md", "LICENSE"]
+DOCS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs")
+FILES = ["pbrain-fivefold.exe", "fivefold-bench.exe", "README.md", "LICENSE"] + [
+    "docs/" + name for name in [""] + os.listdir(DOCS)]  # "docs/" the folder's own entry
 
 
 @unittest.skipUnless(PACKAGE, "FIVEFOLD_PACKAGE names the zip")

@@ -1,7 +1,7 @@
 // The running game of the play and watch tabs: started through a driver, shown through the
 // state. A driver has close(), leave() and the actions of its game: move(x, y), takeBack() and
 // resign() in a played game, pace(change) in a watched one; it reports the game as the
-// server's JSON API shows it (see README.md).
+// server's JSON API shows it (see docs/site.md).
 
 import { startPlayedGame } from "./played-game.js";
 import { forbiddenPoints } from "./renju.js";

@@ -6,7 +6,7 @@
 
 import { EngineLate, EngineStopped } from "./engine.js";
 import { enginePlayer } from "./engine-player.js";
-import { COLOUR_NAMES, boardOf, cell, isFull, mover, other, playStone } from "./rules.js";
+import { COLOUR_NAMES, boardOf, isFull, mover, onBoard, other, playStone } from "./rules.js";
 import { randomOpening, refusal, result } from "./rules.js";
 import { thoughts } from "./words.js";
 
@@ -133,7 +133,8 @@ export async function localGame(settings, { names, engines, limited, opening, ow
       const reply = asked.answer;
       const [x, y] = reply.move;
       if (refusal(board, x, y)) {
-        end(other(colour), cell(board, x, y) ? "occupied" : "off_board", `${x},${y}`);
+        // Off the board, the square's index may fall on another column's cell.
+        end(other(colour), onBoard(board, x, y) ? "occupied" : "off_board", `${x},${y}`);
         return false;
       }
       const chosen = thoughts(reply.lines, [x, y], COLOUR_NAMES[colour], cfg.width, cfg.height);

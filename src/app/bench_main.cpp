@@ -143,23 +143,20 @@ void runPosition(const Position& position, int depth, GameRule rule, Totals& tot
   std::vector<std::string> messages;
   setLineCapture(&messages);
   const auto start = std::chrono::steady_clock::now();
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t score = 0;
-  const bool opening = chooseOpeningMove(x, y) != 0;
-  if (!opening) score = decideMove(x, y);
+  const std::optional<Square> opening = chooseOpeningMove();
+  // An opening move is no search: score, depth and nodes 0.
+  const TurnDecision turn = opening ? TurnDecision{.move = *opening} : decideMove();
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                       std::chrono::steady_clock::now() - start)
                       .count();
   setLineCapture(nullptr);
   const std::int64_t nodes = opening ? 0 : searchState.nodeCount;
-  const int lastDepth = opening ? 0 : searchState.lastDepthStarted;
   totals.positions += 1;
   totals.nodes += nodes;
   totals.ms += ms;
   std::ostringstream line;
-  line << "{\"pos\":" << totals.positions << ",\"move\":\"" << x << "," << y
-       << "\",\"score\":" << score << ",\"depth\":" << lastDepth << ",\"nodes\":" << nodes
+  line << "{\"pos\":" << totals.positions << ",\"move\":\"" << turn.move.x << "," << turn.move.y
+       << "\",\"score\":" << turn.score << ",\"depth\":" << turn.depth << ",\"nodes\":" << nodes
        << ",\"ms\":" << ms << ",\"messages\":[";
   for (std::size_t i = 0; i < messages.size(); ++i) {
     std::string message = messages[i];

@@ -21,22 +21,27 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
                         std::int64_t total);
 
 // The candidate at position i of a node's list is searched only while the node's best
-// score so far is below entry i.
+// score so far is below entry i: the first three always, the next two unless a win is found,
+// the last two only while every move so far loses. Between them, the better a node already
+// stands, the fewer of its weaker moves it tries.
+constexpr std::int32_t sixthMoveBelow = 600;
+constexpr std::int32_t seventhMoveBelow = 0;
+constexpr std::int32_t eighthMoveBelow = -200;
 constexpr std::int32_t moveThresholds[10] = {
-    scoreInfinity, scoreInfinity, scoreInfinity, scoreDecided, scoreDecided, 600, 0,
-    -200,          -scoreDecided, -scoreDecided};
+    scoreInfinity,  scoreInfinity,    scoreInfinity,   scoreDecided,  scoreDecided,
+    sixthMoveBelow, seventhMoveBelow, eighthMoveBelow, -scoreDecided, -scoreDecided};
 
-// A forced block: the side to move must stop the opponent's four on (x, y). The child
+// A forced block: the side to move must stop the opponent's four on `block`. The child
 // keeps the depth; neither the window nor the clock is tested on this path. The node has
 // not brought its gains up to date, so the block's share of the child's total is scored
 // square by square.
 std::int32_t searchForcedBlock(int player, int depth, std::int32_t alpha, std::int32_t beta,
-                               int ply, std::int64_t total, int x, int y) {
+                               int ply, std::int64_t total, Square block) {
   const std::int64_t childTotal =
-      total == unknownTotal ? unknownTotal : totalAfterChange(total, x, y, player);
-  setCell(x, y, player);
+      total == unknownTotal ? unknownTotal : totalAfterChange(total, block.x, block.y, player);
+  setCell(block.x, block.y, player);
   const std::int32_t s = -searchNode(otherSide(player), depth, -beta, -alpha, ply + 1, childTotal);
-  setCell(x, y, 0);
+  setCell(block.x, block.y, 0);
   return decayScore(s);
 }
 
@@ -50,24 +55,21 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
   const ThreatPhase threats = settleThreats(
       player, treeMargin, lists, leaves ? CandidateUse::CountAndBest : CandidateUse::Ordered);
   switch (threats.outcome) {
-    case ThreatOutcome::OwnFour:
-      return scoreOwnFour;
-    case ThreatOutcome::BlockCommonSquare:
-    case ThreatOutcome::BlockFour:
-      return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.x, threats.y);
-    case ThreatOutcome::LostToFours:
-      return scoreLostToFours;
-    case ThreatOutcome::OwnThree:
-      return scoreOwnThree;
-    case ThreatOutcome::LostToThrees:
-      return scoreLostToThrees;
     case ThreatOutcome::None:
       break;
+    case ThreatOutcome::BlockCommonSquare:
+    case ThreatOutcome::BlockFour:
+      return searchForcedBlock(player, depth, alpha, beta, ply, total, threats.square);
+    case ThreatOutcome::OwnFour:
+    case ThreatOutcome::LostToFours:
+    case ThreatOutcome::OwnThree:
+    case ThreatOutcome::LostToThrees:
+      return threatScore(threats.outcome);
   }
   const int count = threats.candidates;
 
   // A child's board total is the total here plus what the stone of the side to move adds on
-  // the child's square, its pointGain, which the ranking gave with each candidate (the same
+  // the child's square, its point gain, which the ranking gave with each candidate (the same
   // sum over the same windows). So only a node whose caller does not know its total scores
   // the board's windows, and at depth 1, where every child is a leaf valued by the board
   // evaluation, the children are valued without being set up.
@@ -100,7 +102,7 @@ std::int32_t searchNode(int player, int depth, std::int32_t alpha, std::int32_t 
       r = searchNode(opponent, bound, -beta, -alpha, ply + 1, childTotals[i]);
       setCell(move.x, move.y, 0);
     }
-    if (isTimeUp()) {
+    if (searchMustStop()) {
       setStopSearch(1);
       return 0;
     }

@@ -40,14 +40,13 @@ int buildCandidates(int player, int margin, const ThreatList& threes, int threeC
   listed.clear();
   const ThreatList& fourMakers = findThreats(player, Four, OneMissing);
   if (threeCount >= 2) {
-    std::int32_t commonX[maxCostSquares];
-    std::int32_t commonY[maxCostSquares];
-    std::int32_t common = 0;
-    commonCostSquares(threes, threeCount, commonX, commonY, common);
-    for (int i = 0; i < common; ++i) listed.push_back({commonX[i], commonY[i]});
+    const CostSquares common = commonCostSquares(threes, threeCount);
+    listed.insert(listed.end(), common.squares, common.squares + common.count);
   }
-  for (const ThreatRecord& record : fourMakers)
-    listed.push_back({record.missingX, record.missingY});
+  // A four-maker's missing square is the move that makes its four.
+  for (const ThreatRecord& record : fourMakers) {
+    if (record.missing) listed.push_back(*record.missing);
+  }
   if (threeCount == 1) collectCostSquares(listed, threes, 1);
   lists.candidates = rankListedMoves(player, listed);
   return lists.candidates.count;

@@ -5,9 +5,9 @@
 
 namespace fivefold {
 
-void chooseEngineMove(std::int32_t& x, std::int32_t& y) {
-  if (chooseOpeningMove(x, y) != 0) return;
-  decideMove(x, y);
+Square chooseEngineMove() {
+  if (const std::optional<Square> opening = chooseOpeningMove()) return *opening;
+  return decideMove().move;
 }
 
 }  // namespace fivefold

@@ -1,10 +1,10 @@
 // The engine's move for one turn: the opening rules first, then the turn driver.
 #pragma once
 
-#include <cstdint>
+#include "core/grid.h"
 
 namespace fivefold {
 
-void chooseEngineMove(std::int32_t& x, std::int32_t& y);
+Square chooseEngineMove();
 
 }  // namespace fivefold

@@ -15,8 +15,8 @@ std::int32_t towardsCentre(std::int32_t from, std::int32_t centre) {
 }
 
 // Answer to the opponent's first reply: a diagonal neighbour of the centre, by the side
-// the reply lies on and one random bit. False when the reply is the centre itself.
-bool answerFirstReply(std::int32_t cx, std::int32_t cy, Square& move) {
+// the reply lies on and one random bit. None when the reply is the centre itself.
+std::optional<Square> answerFirstReply(std::int32_t cx, std::int32_t cy) {
   const std::int32_t dx = gameState.lastOpponentX - cx;
   const std::int32_t dy = gameState.lastOpponentY - cy;
   Square odd{};
@@ -40,38 +40,35 @@ bool answerFirstReply(std::int32_t cx, std::int32_t cy, Square& move) {
     odd = {cx - 1, cy - 1};
     even = {cx - 1, cy + 1};
   } else {
-    return false;
+    return std::nullopt;
   }
-  move = openingRandom() % 2 != 0 ? odd : even;
-  return true;
+  return openingRandom() % 2 != 0 ? odd : even;
 }
 
 }  // namespace
 
-int chooseOpeningMove(std::int32_t& x, std::int32_t& y) {
+std::optional<Square> chooseOpeningMove() {
   const std::int32_t cx = gameState.width / 2;
   const std::int32_t cy = gameState.height / 2;
-  Square move{};
+  std::optional<Square> move;
   switch (gameState.moveNumber) {
     case 1:
-      move = {cx, cy};
+      move = Square{cx, cy};
       break;
     case 2:
-      move = {towardsCentre(gameState.lastOpponentX, cx),
-              towardsCentre(gameState.lastOpponentY, cy)};
+      move = Square{towardsCentre(gameState.lastOpponentX, cx),
+                    towardsCentre(gameState.lastOpponentY, cy)};
       break;
     case 3:
-      if (!answerFirstReply(cx, cy, move)) return 0;
+      move = answerFirstReply(cx, cy);
       break;
     default:
-      return 0;
+      break;
   }
   // The rules assume the usual opening; after a BOARD block that does not match it their
   // square may be taken, and the turn driver decides instead.
-  if (!isOnBoard(move.x, move.y) || cellAt(move.x, move.y) != 0) return 0;
-  x = move.x;
-  y = move.y;
-  return 1;
+  if (!move || !isOnBoard(move->x, move->y) || cellAt(move->x, move->y) != 0) return std::nullopt;
+  return move;
 }
 
 }  // namespace fivefold

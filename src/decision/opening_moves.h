@@ -2,12 +2,14 @@
 // the first moves of a game cost no search.
 #pragma once
 
-#include <cstdint>
+#include <optional>
+
+#include "core/grid.h"
 
 namespace fivefold {
 
-// Returns 1 with the move in x, y; returns 0 (x, y untouched) when no rule applies or the
-// rule's square is off the board or taken, and the turn driver decides.
-int chooseOpeningMove(std::int32_t& x, std::int32_t& y);
+// The rule's move; none when no rule applies or the rule's square is off the board or taken,
+// and the turn driver decides.
+std::optional<Square> chooseOpeningMove();
 
 }  // namespace fivefold

@@ -24,11 +24,18 @@ std::uint32_t elapsedMs() {
   return tickCount() - searchState.turnStartTick;
 }
 
+namespace {
+// What the turn leaves of its own limit for answering after the search, in milliseconds.
+constexpr double turnMarginMs = 100.0;
+// A turn takes at most a tenth of the match time left.
+constexpr double timeLeftShares = 10.0;
+}  // namespace
+
 double timeBudget() {
   const double turn =
-      static_cast<double>(gameState.timeoutTurn.load(std::memory_order_relaxed)) - 100.0;
+      static_cast<double>(gameState.timeoutTurn.load(std::memory_order_relaxed)) - turnMarginMs;
   const double left =
-      static_cast<double>(gameState.timeLeft.load(std::memory_order_relaxed)) / 10.0;
+      static_cast<double>(gameState.timeLeft.load(std::memory_order_relaxed)) / timeLeftShares;
   return std::min(turn, left);
 }
 
@@ -37,7 +44,7 @@ bool nodeLimitReached() {
   return limit > 0 && searchState.nodeCount >= limit;
 }
 
-bool isTimeUp() {
+bool searchMustStop() {
   if (stopRequested() || nodeLimitReached()) return true;
   return searchState.timeLimited && static_cast<double>(elapsedMs()) >= timeBudget();
 }

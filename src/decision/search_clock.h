@@ -7,14 +7,14 @@ namespace fivefold {
 
 struct SearchState {
   std::uint32_t turnStartTick = 0;
-  // Counts every alphaBeta call of the turn; 64 bits so that a turn of any length cannot
-  // overflow it.
+  // Counts the nodes of the turn: every position the search visits, the leaves that a node
+  // values from its candidates' gains without a call of their own included; 64 bits so that
+  // a turn of any length cannot overflow it.
   std::int64_t nodeCount = 0;
   // The bench searches without a time budget (only the stop flag ends it) and up to a
   // fixed depth.
   bool timeLimited = true;
   int maxDepth = 100;
-  int lastDepthStarted = 0;  // nominal depth of the last iteration begun (0: none)
 };
 
 extern SearchState searchState;
@@ -27,14 +27,16 @@ std::uint32_t tickCount();
 // Milliseconds since the turn began.
 std::uint32_t elapsedMs();
 
-// min(timeoutTurn - 100, timeLeft / 10) in milliseconds, as a real number.
+// min(timeoutTurn - 100, timeLeft / 10) in milliseconds, as a real number: the turn's own
+// limit less a margin, or a tenth of the match time left.
 double timeBudget();
 
 // True when the turn's node count has reached the limit INFO max_node set.
 bool nodeLimitReached();
 
-// True when the budget is spent, a stop was asked for or the node limit reached.
-bool isTimeUp();
+// True when the search must end now: the budget is spent, a stop was asked for or the node
+// limit reached.
+bool searchMustStop();
 
 // Nodes per second of the turn so far; 0 ms elapsed counts as 1 ms.
 std::int32_t searchRate();

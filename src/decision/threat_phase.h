@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "core/score_scale.h"
 #include "decision/candidates.h"
 
 namespace fivefold {
@@ -20,12 +21,31 @@ enum class ThreatOutcome {
   LostToThrees,       // opponent threes that no candidate defends; the square blocks one
 };
 
+// The score of an outcome for the side to move: that of a decided game; 0 for None and the
+// blocks, which the search goes on from.
+constexpr std::int32_t threatScore(ThreatOutcome outcome) {
+  switch (outcome) {
+    case ThreatOutcome::OwnFour:
+      return scoreOwnFour;
+    case ThreatOutcome::LostToFours:
+      return scoreLostToFours;
+    case ThreatOutcome::OwnThree:
+      return scoreOwnThree;
+    case ThreatOutcome::LostToThrees:
+      return scoreLostToThrees;
+    case ThreatOutcome::None:
+    case ThreatOutcome::BlockCommonSquare:
+    case ThreatOutcome::BlockFour:
+      break;
+  }
+  return 0;
+}
+
 struct ThreatPhase {
   ThreatOutcome outcome = ThreatOutcome::None;
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t key = 0;
-  int candidates = 0;
+  Square square;         // the move, unless the outcome is None
+  std::int32_t key = 0;  // OwnThree: the three's key
+  int candidates = 0;    // None: how many candidate moves the node's lists hold
 };
 
 // The tests for `player` to move, in their fixed order; margin: that of buildCandidates.

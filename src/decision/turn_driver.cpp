@@ -1,178 +1,174 @@
 #include "decision/turn_driver.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/game_state.h"
-#include "core/output.h"
 #include "core/score_scale.h"
 #include "decision/alpha_beta.h"
 #include "decision/candidates.h"
 #include "decision/search_clock.h"
-#include "decision/threat_phase.h"
+#include "decision/turn_report.h"
 #include "eval/best_moves.h"
 
 namespace fivefold {
 
 namespace {
 
+// The iterations search the root moves 6, 8, 10, ... plies deep.
 constexpr int firstDepth = 6;
-static_assert(maxCandidates <= bestMovesCapacity);
+constexpr int depthStep = 2;
 
-// The answer when there is nothing to search: the first empty square, x outer, y inner.
-void firstEmptySquare(std::int32_t& x, std::int32_t& y) {
-  for (std::int32_t i = 0; i < gameState.width; ++i) {
-    for (std::int32_t j = 0; j < gameState.height; ++j) {
-      if (cellAt(i, j) == 0) {
-        x = i;
-        y = j;
-        return;
-      }
+// Another iteration is begun only while the time spent, times this, stays below the budget:
+// the next iteration is taken to cost about one and a half times all those before it.
+constexpr double nextIterationFactor = 2.5;
+
+// The answer when there is nothing to search: the first empty square, x outer, y inner;
+// (0, 0) on a full board.
+Square firstEmptySquare() {
+  for (std::int32_t x = 0; x < gameState.width; ++x) {
+    for (std::int32_t y = 0; y < gameState.height; ++y) {
+      if (cellAt(x, y) == 0) return {x, y};
     }
+  }
+  return {};
+}
+
+enum class IterationEnd { Finished, Stopped, BeyondWin };
+
+// What one iteration of the root loop found.
+struct Iteration {
+  IterationEnd end = IterationEnd::Finished;
+  Square bestMove;  // the first move of the best score, over the moves searched to the end
+  std::int32_t best = -scoreInfinity;
+  // Stopped: where in the list the move lies whose search the stop cut short, and the score
+  // the cut search gave it.
+  int stoppedAt = 0;
+  std::int32_t stoppedScore = 0;
+  // Finished: the moves that do not lose, best first, equal scores in search order; the
+  // next iteration's list.
+  RankedMoves next;
+};
+
+// Searches the root moves in order, each `depth` plies deep (its reply depth - 1), until
+// the last one, a stop, or a score beyond any win (see SearchStop::BeyondWin).
+Iteration searchIteration(const RankedMoves& root, int depth) {
+  Iteration iteration;
+  iteration.bestMove = root.squares[0];
+  int bound = depth - 1;
+  BestMoves kept(maxCandidates);
+  for (int i = 0; i < root.count; ++i) {
+    const Square move = root.squares[i];
+    setCell(move.x, move.y, 1);
+    const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -iteration.best);
+    setCell(move.x, move.y, 0);
+    const std::int32_t s = decayScore(-r);
+    if (searchMustStop()) {
+      setStopSearch(1);
+      iteration.end = IterationEnd::Stopped;
+      iteration.stoppedAt = i;
+      iteration.stoppedScore = s;
+      return iteration;
+    }
+    if (s > iteration.best) {
+      iteration.best = s;
+      iteration.bestMove = move;
+    }
+    if (s > scoreDecided) bound = std::min(bound, quickerWinDepth(s));
+    if (s > -scoreDecided) kept.offer(move, s);
+    if (bound < 0) {
+      iteration.end = IterationEnd::BeyondWin;
+      return iteration;
+    }
+  }
+  iteration.next = kept.ranked();
+  return iteration;
+}
+
+// The decision when a stop cut the iteration short; `turn` holds the last finished
+// iteration's move and score.
+TurnDecision cutShort(TurnDecision turn, const RankedMoves& root, const Iteration& iteration) {
+  if (iteration.stoppedAt == 0 && turn.depth == firstDepth) {
+    turn.move = root.squares[0];
+    turn.score = 0;
+    turn.stop = SearchStop::StoppedAtOnce;
+  } else if (iteration.stoppedAt == 0) {
+    turn.stop = SearchStop::StoppedAtFirst;
+  } else if (iteration.best > -scoreDecided) {
+    turn.move = iteration.bestMove;
+    turn.score = iteration.best;
+    turn.stop = SearchStop::StoppedWithBest;
+  } else {
+    turn.move = root.squares[iteration.stoppedAt];
+    turn.score = iteration.stoppedScore;
+    turn.stop = SearchStop::StoppedAllLose;
+  }
+  return turn;
+}
+
+// Why the search ends after an iteration that finished at turn.depth with turn.score; none
+// when another iteration follows.
+std::optional<SearchStop> stopAfterIteration(const TurnDecision& turn) {
+  const int next = turn.depth + depthStep;
+  if (turn.score > scoreDecided) return SearchStop::ForcedWin;
+  const bool late = searchState.timeLimited &&
+                    static_cast<double>(elapsedMs()) * nextIterationFactor >= timeBudget();
+  if (late || stopRequested() || nodeLimitReached()) {
+    setStopSearch(1);
+    return SearchStop::NoTimeForNext;
+  }
+  if (const std::int32_t limit = depthLimit(); limit > 0 && next > limit) {
+    return SearchStop::DepthLimit;
+  }
+  if (next > searchState.maxDepth) return SearchStop::FixedDepth;
+  return std::nullopt;
+}
+
+// Iterative deepening over the root moves: each finished iteration's kept moves are the
+// next one's list.
+TurnDecision searchRootMoves(RankedMoves root) {
+  TurnDecision turn;
+  turn.move = root.count > 0 ? root.squares[0] : firstEmptySquare();
+  turn.score = -scoreInfinity;
+  auto stopped = [&turn](SearchStop stop) {
+    turn.stop = stop;
+    return turn;
+  };
+  for (turn.depth = firstDepth;; turn.depth += depthStep) {
+    if (root.count == 0) return stopped(SearchStop::NoCandidate);
+    if (root.count == 1) {
+      turn.move = root.squares[0];
+      return stopped(SearchStop::OneCandidate);
+    }
+    const Iteration iteration = searchIteration(root, turn.depth);
+    if (iteration.end == IterationEnd::Stopped) return cutShort(turn, root, iteration);
+    turn.score = iteration.best;
+    if (iteration.end == IterationEnd::BeyondWin) return stopped(SearchStop::BeyondWin);
+    turn.move = iteration.bestMove;
+    if (const std::optional<SearchStop> stop = stopAfterIteration(turn)) return stopped(*stop);
+    root = iteration.next;
   }
 }
 
-// The threat phase at the root. Returns true when a threat decided the move, with its
-// score; otherwise `candidates` root moves are in nodeLists(0) and x, y are left alone.
-bool decideByThreats(std::int32_t& x, std::int32_t& y, std::int32_t& score, int& candidates) {
+TurnDecision decideTurn() {
   const ThreatPhase threats = settleThreats(1, rootMargin, nodeLists(0));
-  score = 0;
-  switch (threats.outcome) {
-    case ThreatOutcome::None:
-      candidates = threats.candidates;
-      return false;
-    case ThreatOutcome::OwnFour:
-      printLine("MESSAGE THR: M4");
-      printLine("MESSAGE Thx");
-      score = scoreOwnFour;
-      break;
-    case ThreatOutcome::BlockCommonSquare:
-      printLine("MESSAGE THR: O4>1I");
-      break;
-    case ThreatOutcome::LostToFours:
-      printLine("MESSAGE THR: O4>1");
-      printLine("MESSAGE Grat");
-      score = scoreLostToFours;
-      break;
-    case ThreatOutcome::BlockFour:
-      printLine("MESSAGE THR: O4=1");
-      break;
-    case ThreatOutcome::OwnThree:
-      printLine("MESSAGE THR: M3 %d", threats.key);
-      score = scoreOwnThree;
-      break;
-    case ThreatOutcome::LostToThrees:
-      printLine("MESSAGE THR: O3>1");
-      score = scoreLostToThrees;
-      break;
-  }
-  x = threats.x;
-  y = threats.y;
-  return true;
+  if (threats.outcome == ThreatOutcome::None) return searchRootMoves(nodeLists(0).candidates);
+  return {.move = threats.square,
+          .score = threatScore(threats.outcome),
+          .threat = threats.outcome,
+          .threatKey = threats.key};
 }
 
 }  // namespace
 
-std::int32_t decideMove(std::int32_t& x, std::int32_t& y) {
+TurnDecision decideMove() {
   // The stop flag is left as startTurn set it: a stop asked for since then must not be
   // lost.
   searchState.nodeCount = 0;
   searchState.turnStartTick = tickCount();
-  searchState.lastDepthStarted = 0;
-
-  std::int32_t score = 0;
-  int count = 0;
-  if (decideByThreats(x, y, score, count)) return score;
-
-  // The root list: after every iteration the kept moves replace it.
-  RankedMoves root = nodeLists(0).candidates;
-  const Square* cand = root.squares;
-
-  if (count > 0) {
-    x = cand[0].x;
-    y = cand[0].y;
-  } else {
-    firstEmptySquare(x, y);
-  }
-  std::int32_t lastScore = -scoreInfinity;
-  for (int depth = firstDepth;; depth += 2) {
-    searchState.lastDepthStarted = depth;
-    int bound = depth - 1;
-    if (count == 0) {
-      printLine("MESSAGE AB: D:%d E:%d F:0M S:%d", depth, lastScore, searchRate());
-      return lastScore;
-    }
-    if (count == 1) {
-      x = cand[0].x;
-      y = cand[0].y;
-      printLine("MESSAGE AB: D:%d F:0M S:%d", depth, searchRate());
-      return lastScore;
-    }
-
-    std::int32_t best = -scoreInfinity;
-    std::int32_t bestX = cand[0].x;
-    std::int32_t bestY = cand[0].y;
-    // The moves of this iteration that do not lose, best first, equal scores in search
-    // order: the next iteration's list.
-    BestMoves kept(maxCandidates);
-    for (int i = 0; i < count; ++i) {
-      setCell(cand[i].x, cand[i].y, 1);
-      const std::int32_t r = alphaBeta(2, bound, -scoreInfinity, -best);
-      setCell(cand[i].x, cand[i].y, 0);
-      const std::int32_t s = decayScore(-r);
-      if (isTimeUp()) {
-        setStopSearch(1);
-        if (i == 0 && lastScore == -scoreInfinity) {
-          x = cand[0].x;
-          y = cand[0].y;
-          printLine("MESSAGE AB: D:%d E:%d F:T1Aa S:%d", depth, 0, searchRate());
-          return 0;
-        }
-        if (i == 0) {
-          printLine("MESSAGE AB: D:%d E:%d F:T1Ab S:%d", depth, lastScore, searchRate());
-          return lastScore;
-        }
-        if (best > -scoreDecided) {
-          x = bestX;
-          y = bestY;
-          printLine("MESSAGE AB: D:%d E:%d F:T1B S:%d", depth, best, searchRate());
-          return best;
-        }
-        x = cand[i].x;
-        y = cand[i].y;
-        printLine("MESSAGE AB: D:%d F:T1C S:%d", depth, searchRate());
-        return s;
-      }
-      if (s > best) {
-        best = s;
-        bestX = cand[i].x;
-        bestY = cand[i].y;
-      }
-      if (s > scoreDecided) bound = std::min(bound, quickerWinDepth(s));
-      if (s > -scoreDecided) kept.offer(cand[i], s);
-      if (bound < 0) return best;
-    }
-
-    x = bestX;
-    y = bestY;
-    lastScore = best;
-    if (best > scoreDecided) {
-      printLine("MESSAGE AB: D:%d E:%d F:W S:%d", depth, best, searchRate());
-      return best;
-    }
-    if ((searchState.timeLimited && static_cast<double>(elapsedMs()) * 2.5 >= timeBudget()) ||
-        stopRequested() || nodeLimitReached()) {
-      setStopSearch(1);
-      printLine("MESSAGE AB: D:%d E:%d F:T2 S:%d", depth, best, searchRate());
-      return best;
-    }
-    root = kept.ranked();
-    count = root.count;
-    if (const std::int32_t limit = depthLimit(); limit > 0 && depth + 2 > limit) {
-      printLine("MESSAGE AB: D:%d E:%d F:L S:%d", depth, best, searchRate());
-      return best;
-    }
-    if (depth + 2 > searchState.maxDepth) return best;
-  }
+  const TurnDecision turn = decideTurn();
+  reportTurn(turn);
+  return turn;
 }
 
 }  // namespace fivefold

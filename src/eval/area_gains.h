@@ -39,9 +39,12 @@ constexpr int absorbedChangeDepth = 48;
 // six steps of a diagonal.
 constexpr int gainMargin = 6 * (boardStride + 1);
 
-// One player's kept gains. For every square of the playing area, plain and raised hold what
-// pointGain and pointGainRaised give with the player's stone on it, as if the square were
-// empty before (so an occupied square's entries are ready when it is emptied again).
+// One player's kept gains. For every square of the playing area, plain holds its point gain:
+// what the player's stone there adds to the value of the line windows through it from the
+// player's side, their value with the stone less their value without it, both by
+// countWeights. raised holds its raised gain: the same with the value without the stone
+// taken by raisedCountWeights. Both as if the square were empty before (so an occupied
+// square's entries are ready when it is emptied again).
 struct PlayerAreaGains {
   JournalCursor cursor;
   // Which table of what a stone does to the windows around it serves the player's view of
@@ -77,9 +80,8 @@ struct AreaGainsState {
 extern AreaGainsState areaGains;
 
 // The player's kept gains, brought up to the live board: for every square of the playing
-// area, plain[x * 20 + y] is what pointGain and raised[x * 20 + y] what pointGainRaised
-// would give with the player's stone on it (on an occupied square: as if it were emptied
-// first).
+// area, plain[x * 20 + y] is its point gain and raised[x * 20 + y] its raised gain for the
+// player (on an occupied square: as if it were emptied first).
 const PlayerAreaGains& keptAreaGains(int player);
 
 }  // namespace fivefold

@@ -11,7 +11,7 @@ namespace fivefold {
 
 constexpr int bestMovesCapacity = 10;  // the longest list kept: a node's candidates
 
-// The squares a ranking kept, best first, each with its pointGain: what the mover's stone
+// The squares a ranking kept, best first, each with its point gain: what the mover's stone
 // there adds to the board's total.
 struct RankedMoves {
   Square squares[bestMovesCapacity];

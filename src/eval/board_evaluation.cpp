@@ -56,32 +56,4 @@ std::int32_t evaluateBoard(int player) {
   return boardValue(boardTotal(), player);
 }
 
-std::int64_t boardValueFromScratch() {
-  std::int64_t total = 0;
-  for (int k = 0; k < 4; ++k) {
-    const int dx = directionDx[k];
-    const int dy = directionDy[k];
-    // Key squares may lie one step outside the playing area.
-    for (int kx = -1; kx <= gameState.width; ++kx) {
-      for (int ky = -1; ky <= gameState.height; ++ky) {
-        int digits[windowSquares] = {};
-        bool inside = true;
-        for (int j = 0; j < windowSquares; ++j) {
-          const int x = kx + j * dx;
-          const int y = ky + j * dy;
-          if (isOnBoard(x, y)) {
-            digits[j] = cellDigits[1][cellAt(x, y)];
-          } else if (j >= 1 && j <= 5) {
-            inside = false;
-          }
-        }
-        if (inside) {
-          total += windowValue(digits, countWeights, gameState.fiveRules[1], gameState.fiveRules[2]);
-        }
-      }
-    }
-  }
-  return total;
-}
-
 }  // namespace fivefold

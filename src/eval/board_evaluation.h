@@ -42,8 +42,4 @@ inline std::int64_t boardEvaluatorTotal() {
   return boardEvaluator.evalTotal;
 }
 
-// The board value of the live board summed over all windows, from the engine's side,
-// without any incremental state (tests and checks).
-std::int64_t boardValueFromScratch();
-
 }  // namespace fivefold

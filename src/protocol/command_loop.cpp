@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "core/game_state.h"
 #include "core/output.h"
@@ -30,15 +31,16 @@ char lowerAscii(char c) {
 }
 
 // True when text begins with keyword, ASCII case ignored.
-bool startsWithKeyword(const char* text, const char* keyword) {
-  for (; *keyword != '\0'; ++text, ++keyword) {
-    if (*text == '\0' || lowerAscii(*text) != *keyword) return false;
+bool startsWithKeyword(const char* text, std::string_view keyword) {
+  for (const char c : keyword) {
+    if (*text == '\0' || lowerAscii(*text) != c) return false;
+    ++text;
   }
   return true;
 }
 
-bool equalsIgnoringCase(const char* text, const char* word) {
-  return startsWithKeyword(text, word) && text[std::strlen(word)] == '\0';
+bool equalsIgnoringCase(const char* text, std::string_view word) {
+  return startsWithKeyword(text, word) && text[word.size()] == '\0';
 }
 
 const char* skipBlanks(const char* p) {
@@ -125,6 +127,7 @@ void placeOrReport(std::int32_t who, std::int32_t x, std::int32_t y) {
       if (empty) {
         placeOpponentStone(x, y);
       } else {
+        // "opponents's" is the protocol's own text, which managers expect as it stands.
         printLine("ERROR opponents's move [%d,%d]", x, y);
       }
       break;
@@ -222,32 +225,45 @@ void commandRule(std::int32_t value) {
   gameState.ruleAsked.store(asked.rule, std::memory_order_relaxed);
 }
 
+// Each INFO key with what its value sets; the values of the keys without a setter are read
+// and ignored.
+struct InfoKey {
+  std::string_view keyword;
+  void (*set)(const char* value);
+};
+
+constexpr InfoKey infoKeys[] = {
+    {"max_memory", nullptr},
+    {"timeout_match", nullptr},
+    {"timeout_turn",
+     [](const char* value) {
+       gameState.timeoutTurn.store(parseClampedInt(value), std::memory_order_relaxed);
+     }},
+    {"time_left",
+     [](const char* value) {
+       gameState.timeLeft.store(parseClampedInt(value), std::memory_order_relaxed);
+     }},
+    {"game_type", nullptr},
+    {"rule", [](const char* value) { commandRule(parseClampedInt(value)); }},
+    {"folder",
+     [](const char* value) {
+       std::strncpy(gameState.dataFolder, value, sizeof gameState.dataFolder - 1);
+       gameState.dataFolder[sizeof gameState.dataFolder - 1] = '\0';
+     }},
+    {"max_depth",
+     [](const char* value) {
+       gameState.depthLimit.store(limitValue(value), std::memory_order_relaxed);
+     }},
+    {"max_node",
+     [](const char* value) {
+       gameState.nodeLimit.store(limitValue(value), std::memory_order_relaxed);
+     }},
+};
+
 void commandInfo(const char* args) {
-  struct InfoKey {
-    const char* keyword;
-    int length;
-  };
-  static const InfoKey keys[] = {{"max_memory", 10}, {"timeout_match", 13}, {"timeout_turn", 12},
-                                 {"time_left", 9},   {"game_type", 9},      {"rule", 4},
-                                 {"folder", 6},      {"max_depth", 9},      {"max_node", 8}};
-  for (const InfoKey& key : keys) {
+  for (const InfoKey& key : infoKeys) {
     if (!startsWithKeyword(args, key.keyword)) continue;
-    const char* value = skipBlanks(args + key.length);
-    if (std::strcmp(key.keyword, "timeout_turn") == 0) {
-      gameState.timeoutTurn.store(parseClampedInt(value), std::memory_order_relaxed);
-    } else if (std::strcmp(key.keyword, "time_left") == 0) {
-      gameState.timeLeft.store(parseClampedInt(value), std::memory_order_relaxed);
-    } else if (std::strcmp(key.keyword, "max_depth") == 0) {
-      gameState.depthLimit.store(limitValue(value), std::memory_order_relaxed);
-    } else if (std::strcmp(key.keyword, "max_node") == 0) {
-      gameState.nodeLimit.store(limitValue(value), std::memory_order_relaxed);
-    } else if (std::strcmp(key.keyword, "rule") == 0) {
-      commandRule(parseClampedInt(value));
-    } else if (std::strcmp(key.keyword, "folder") == 0) {
-      std::strncpy(gameState.dataFolder, value, sizeof gameState.dataFolder - 1);
-      gameState.dataFolder[sizeof gameState.dataFolder - 1] = '\0';
-    }
-    // The other keys' values are read and ignored.
+    if (key.set != nullptr) key.set(skipBlanks(args + key.keyword.size()));
     return;
   }
 }
@@ -283,19 +299,14 @@ namespace {
 
 enum Command { Info, Start, RectStart, Turn, Play, Begin, About, End, Board, Takeback, Unknown };
 
-struct Keyword {
-  const char* text;
-  int length;
-};
-
-const Keyword keywords[] = {{"info", 4},  {"start", 5},   {"rectstart", 9}, {"turn", 4},
-                            {"play", 4},  {"begin", 5},   {"about", 5},     {"end", 3},
-                            {"board", 5}, {"takeback", 8}};
+// The keyword of each command, in the order of Command.
+constexpr std::string_view keywords[] = {"info",  "start", "rectstart", "turn",  "play",
+                                         "begin", "about", "end",       "board", "takeback"};
 
 // The command that commandLine begins with, ASCII case ignored; the first keyword wins.
 Command commandInLine() {
   for (int i = 0; i < Unknown; ++i) {
-    if (startsWithKeyword(commandLine, keywords[i].text)) return static_cast<Command>(i);
+    if (startsWithKeyword(commandLine, keywords[i])) return static_cast<Command>(i);
   }
   return Unknown;
 }
@@ -316,7 +327,7 @@ bool commandLineIsBoardStone() {
 
 LoopAction dispatchCommand() {
   const Command command = commandInLine();
-  const char* args = command == Unknown ? "" : skipBlanks(commandLine + keywords[command].length);
+  const char* args = command == Unknown ? "" : skipBlanks(commandLine + keywords[command].size());
   switch (command) {
     case Info:
       commandInfo(args);

@@ -22,19 +22,14 @@ void setMoveDecider(MoveDecider decider) {
 
 void computeTurn() {
   takeUpAskedRule();
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  if (MoveDecider decider = deciderOverride.load(); decider != nullptr) {
-    decider(x, y);
+  const MoveDecider decider = deciderOverride.load();
+  const Square move = decider != nullptr ? decider() : chooseEngineMove();
+  if (isOnBoard(move.x, move.y) && cellAt(move.x, move.y) == 0) {
+    placeOwnStone(move.x, move.y);
   } else {
-    chooseEngineMove(x, y);
+    printLine("ERROR my move [%d,%d]", move.x, move.y);
   }
-  if (isOnBoard(x, y) && cellAt(x, y) == 0) {
-    placeOwnStone(x, y);
-  } else {
-    printLine("ERROR my move [%d,%d]", x, y);
-  }
-  printLine("%d,%d", x, y);
+  printLine("%d,%d", move.x, move.y);
 }
 
 void runSearchWorker() {

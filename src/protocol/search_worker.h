@@ -2,11 +2,11 @@
 // the move line and signals that it is idle again.
 #pragma once
 
-#include <cstdint>
+#include "core/grid.h"
 
 namespace fivefold {
 
-using MoveDecider = void (*)(std::int32_t& x, std::int32_t& y);
+using MoveDecider = Square (*)();
 
 // The thread's body; never returns.
 [[noreturn]] void runSearchWorker();

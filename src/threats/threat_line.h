@@ -1,6 +1,6 @@
 // The finder's own matcher: the templates compiled into bit masks and laid on one line of
-// the live board that was read once into bit sets. It answers as matchPattern does, which
-// reads the board cell by cell for every template and window; the finder tries seven
+// the live board that was read once into bit sets. It answers as laying each template on the
+// board cell by cell would (the tests hold that plain matcher); the finder tries seven
 // templates on up to seventeen windows per line, so reading each cell once pays.
 #pragma once
 

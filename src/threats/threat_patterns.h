@@ -1,10 +1,12 @@
-// The fourteen template strings that describe fours and threes along one line, and the
-// matcher that lays one template on one straight run of cells.
+// The fourteen template strings that describe fours and threes along one line, one table of
+// them for each way a colour's five wins, and what a template's match on the board holds.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
-#include "core/game_state.h"
+#include "core/game_rule.h"
+#include "core/grid.h"
 
 namespace fivefold {
 
@@ -52,22 +54,16 @@ inline const char* patternTemplate(FiveRule rule, ThreatKind kind, int number) {
 }
 
 struct PatternMatch {
-  std::int32_t missingX = -1;  // -1, -1: every "x" held an own stone
-  std::int32_t missingY = -1;
-  std::int32_t gainX = 0;
-  std::int32_t gainY = 0;
-  std::int32_t costX[maxCostSquares] = {};  // window order; entries past costCount are 0
-  std::int32_t costY[maxCostSquares] = {};
+  // OneMissing mode: the one "x" square still empty, the move that makes the threat; none
+  // when every "x" holds an own stone.
+  std::optional<Square> missing;
+  // The last "g": the move that completes five (a four) or makes an open four (a three).
+  Square gain;
+  // The "c" and "g" squares in window order; (0, 0) past costCount.
+  Square cost[maxCostSquares] = {};
   std::int32_t costCount = 0;
 
   friend bool operator==(const PatternMatch&, const PatternMatch&) = default;
 };
-
-// Lays `pattern` on the cells (startX + i * dx, startY + i * dy) of `board` (400 cells,
-// x * 20 + y). Cells outside the current playing area read as 0 and fail the characters
-// that demand a square on the board. On a match fills `match` and returns true; on a
-// failure `match` holds partial data and must not be used. An empty pattern never matches.
-bool matchPattern(const Cell* board, int player, const char* pattern, int startX, int startY,
-                  int dx, int dy, ThreatMode mode, PatternMatch& match);
 
 }  // namespace fivefold

@@ -11,11 +11,9 @@ int recordsToRead(const ThreatList& list, int n) {
   return std::min(n, static_cast<int>(list.size()));
 }
 
-bool hasCostSquare(const ThreatRecord& record, std::int32_t x, std::int32_t y) {
-  for (int c = 0; c < record.costCount; ++c) {
-    if (record.costX[c] == x && record.costY[c] == y) return true;
-  }
-  return false;
+bool hasCostSquare(const ThreatRecord& record, Square square) {
+  return std::find(record.cost, record.cost + record.costCount, square) !=
+         record.cost + record.costCount;
 }
 
 }  // namespace
@@ -25,34 +23,24 @@ int collectCostSquares(std::vector<Square>& squares, const ThreatList& list, int
   const int records = recordsToRead(list, n);
   for (int r = 0; r < records; ++r) {
     const ThreatRecord& record = list[r];
-    for (int c = 0; c < record.costCount; ++c) {
-      squares.push_back({record.costX[c], record.costY[c]});
-      written += 1;
-    }
+    squares.insert(squares.end(), record.cost, record.cost + record.costCount);
+    written += record.costCount;
   }
   return written;
 }
 
-bool commonCostSquares(const ThreatList& list, int n, std::int32_t* xs, std::int32_t* ys,
-                       std::int32_t& count) {
+CostSquares commonCostSquares(const ThreatList& list, int n) {
+  CostSquares common;
   const int records = recordsToRead(list, n);
-  if (records <= 1) return false;
+  if (records <= 1) return common;
   const ThreatRecord& first = list[0];
-  bool alive[maxCostSquares] = {};
-  for (int c = 0; c < first.costCount; ++c) alive[c] = true;
-  for (int r = 1; r < records; ++r) {
-    for (int c = 0; c < first.costCount; ++c) {
-      if (alive[c] && !hasCostSquare(list[r], first.costX[c], first.costY[c])) alive[c] = false;
-    }
-  }
-  count = 0;
   for (int c = 0; c < first.costCount; ++c) {
-    if (!alive[c]) continue;
-    xs[count] = first.costX[c];
-    ys[count] = first.costY[c];
-    count += 1;
+    bool everywhere = true;
+    for (int r = 1; r < records && everywhere; ++r)
+      everywhere = hasCostSquare(list[r], first.cost[c]);
+    if (everywhere) common.squares[common.count++] = first.cost[c];
   }
-  return count > 0;
+  return common;
 }
 
 }  // namespace fivefold

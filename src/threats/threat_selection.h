@@ -2,7 +2,6 @@
 // the squares that lie in the cost list of every record.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "core/grid.h"
@@ -14,10 +13,14 @@ namespace fivefold {
 // squares; duplicates are kept. Returns how many squares were appended.
 int collectCostSquares(std::vector<Square>& squares, const ThreatList& list, int n);
 
+// Some of one record's cost squares, in the order of its cost list.
+struct CostSquares {
+  Square squares[maxCostSquares];
+  int count = 0;
+};
+
 // The squares common to the cost lists of the first n records, in the order of the first
-// record's cost list, written to xs and ys (room for 5) with their number in count.
-// Returns whether there is at least one. With n <= 1 returns false, count untouched.
-bool commonCostSquares(const ThreatList& list, int n, std::int32_t* xs, std::int32_t* ys,
-                       std::int32_t& count);
+// record's cost list; none with fewer than two records.
+CostSquares commonCostSquares(const ThreatList& list, int n);
 
 }  // namespace fivefold

@@ -2,11 +2,12 @@
 // fail-soft alpha-beta must give the value of the search without cut-offs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "decision/alpha_beta.h"
-#include "eval/board_evaluation.h"
 #include "eval/move_scoring.h"
+#include "reference_board_value.h"
 #include "search_fixture.h"
 #include "threats/threat_finder.h"
 
@@ -21,24 +22,20 @@ std::int32_t aged(std::int32_t s) {
 }
 
 // Squares in the cost list of every record, in the first record's order.
-std::vector<std::pair<int, int>> commonSquares(const ThreatList& records) {
-  std::vector<std::pair<int, int>> common;
+std::vector<Square> commonSquares(const ThreatList& records) {
+  std::vector<Square> common;
   const ThreatRecord& first = records.front();
   for (int c = 0; c < first.costCount; ++c) {
     bool everywhere = true;
     for (const ThreatRecord& other : records) {
-      bool found = false;
-      for (int k = 0; k < other.costCount; ++k) {
-        found |= other.costX[k] == first.costX[c] && other.costY[k] == first.costY[c];
-      }
-      everywhere &= found;
+      everywhere &= std::count(other.cost, other.cost + other.costCount, first.cost[c]) > 0;
     }
-    if (everywhere) common.emplace_back(first.costX[c], first.costY[c]);
+    if (everywhere) common.push_back(first.cost[c]);
   }
   return common;
 }
 
-std::vector<std::pair<int, int>> candidates(int player, const ThreatList& threes) {
+std::vector<Square> candidates(int player, const ThreatList& threes) {
   RankedMoves ranked;
   if (threes.empty()) {
     ranked = rankAreaMoves(player, 2);
@@ -47,37 +44,29 @@ std::vector<std::pair<int, int>> candidates(int player, const ThreatList& threes
     for (int i = 0; i < extra.count; ++i) ranked.squares[ranked.count++] = extra.squares[i];
   } else {
     std::vector<Square> list;
-    if (threes.size() >= 2) {
-      for (const auto& [x, y] : commonSquares(threes)) list.push_back({x, y});
-    }
+    if (threes.size() >= 2) list = commonSquares(threes);
     ThreatList makers;
     makers = findThreats(player, Four, OneMissing);
-    for (const ThreatRecord& r : makers) list.push_back({r.missingX, r.missingY});
-    if (threes.size() == 1) {
-      for (int k = 0; k < threes[0].costCount; ++k) {
-        list.push_back({threes[0].costX[k], threes[0].costY[k]});
-      }
-    }
+    for (const ThreatRecord& r : makers) list.push_back(r.missing.value());  // no four is whole
+    if (threes.size() == 1)
+      list.insert(list.end(), threes[0].cost, threes[0].cost + threes[0].costCount);
     ranked = rankListedMoves(player, list);
   }
-  std::vector<std::pair<int, int>> moves;
-  for (int i = 0; i < ranked.count; ++i)
-    moves.emplace_back(ranked.squares[i].x, ranked.squares[i].y);
-  return moves;
+  return {ranked.squares, ranked.squares + ranked.count};
 }
 
 std::int32_t staticValue(int player) {
-  const std::int64_t total = boardValueFromScratch();
+  const std::int64_t total = testing::boardValueFromScratch();
   const std::int64_t own = total > 900000 ? 1000000 : total < -900000 ? -1000000 : total;
   return static_cast<std::int32_t>(player == 1 ? own : -own);
 }
 
 std::int32_t negamax(int player, int depth);
 
-std::int32_t playAndScore(int player, int depth, int x, int y) {
-  setCell(x, y, player);
+std::int32_t playAndScore(int player, int depth, Square move) {
+  setCell(move.x, move.y, player);
   const std::int32_t s = aged(-negamax(player == 1 ? 2 : 1, depth));
-  setCell(x, y, 0);
+  setCell(move.x, move.y, 0);
   return s;
 }
 
@@ -91,7 +80,7 @@ std::int32_t negamax(int player, int depth) {
   if (!found.empty()) {
     const auto common = commonSquares(found);
     if (common.empty()) return -999998;
-    return playAndScore(player, depth, common[0].first, common[0].second);
+    return playAndScore(player, depth, common[0]);
   }
   found = findThreats(player, Three, Exact);
   if (!found.empty()) return 999997;
@@ -101,7 +90,7 @@ std::int32_t negamax(int player, int depth) {
   std::int32_t best = -2000000;
   int bound = depth - 1;
   for (std::size_t i = 0; i < moves.size() && best < thresholds[i] && bound >= 0; ++i) {
-    const std::int32_t s = playAndScore(player, bound, moves[i].first, moves[i].second);
+    const std::int32_t s = playAndScore(player, bound, moves[i]);
     best = std::max(best, s);
     if (s > 900000) bound = std::min(bound, 999998 - s);
   }

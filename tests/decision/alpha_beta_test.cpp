@@ -5,6 +5,7 @@
 #include "core/score_scale.h"
 #include "decision/candidates.h"
 #include "eval/board_evaluation.h"
+#include "reference_board_value.h"
 #include "search_fixture.h"
 
 namespace fivefold {
@@ -68,10 +69,10 @@ TEST_F(AlphaBetaTest, DepthZeroIsTheStaticValueAndCountsOneNode) {
   putAll({{7, 7}, {7, 8}, {9, 9}}, 1);
   putAll({{8, 8}, {3, 3}}, 2);
   for (int player : {1, 2}) {
-    EXPECT_EQ(search(player, 0), decided(boardValueFromScratch(), player));
+    EXPECT_EQ(search(player, 0), decided(testing::boardValueFromScratch(), player));
     EXPECT_EQ(nodes(), 1);
   }
-  EXPECT_EQ(search(1, -3), decided(boardValueFromScratch(), 1));
+  EXPECT_EQ(search(1, -3), decided(testing::boardValueFromScratch(), 1));
   putLine(2, 15, 1, 0, 5, 2);  // an opponent five: decided
   EXPECT_EQ(search(1, 0), -1000000);
   EXPECT_EQ(search(2, 0), 1000000);

@@ -15,11 +15,7 @@ using MoveChoiceTest = OpeningBoardTest;
 
 TEST_F(MoveChoiceTest, OpeningRulesAnswerFirst) {
   newGame(15, 15);
-  std::int32_t x = -1;
-  std::int32_t y = -1;
-  chooseEngineMove(x, y);
-  EXPECT_EQ(x, 7);
-  EXPECT_EQ(y, 7);
+  EXPECT_EQ(chooseEngineMove(), (Square{7, 7}));
 }
 
 TEST_F(MoveChoiceTest, DeclinedOpeningFallsThroughToTheDecider) {
@@ -29,13 +25,10 @@ TEST_F(MoveChoiceTest, DeclinedOpeningFallsThroughToTheDecider) {
   gameState.moveNumber = 1;
   std::vector<std::string> lines;
   setLineCapture(&lines);
-  std::int32_t x = -1;
-  std::int32_t y = -1;
-  chooseEngineMove(x, y);
+  const Square move = chooseEngineMove();
   setLineCapture(nullptr);
   // The turn driver completes the open four on the first square its threat finder lists.
-  EXPECT_EQ(x, 1);
-  EXPECT_EQ(y, 2);
+  EXPECT_EQ(move, (Square{1, 2}));
   EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: M4", "MESSAGE Thx"}));
 }
 

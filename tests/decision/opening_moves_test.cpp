@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <optional>
 
 #include "opening_board.h"
 
@@ -10,18 +10,8 @@ namespace fivefold {
 namespace {
 
 using OpeningTest = OpeningBoardTest;
-using Square = std::pair<int, int>;
 
-// The move chosen, or (-100, -100) when the rules decline.
-Square opening() {
-  std::int32_t x = -100;
-  std::int32_t y = -100;
-  const int chosen = chooseOpeningMove(x, y);
-  EXPECT_EQ(chosen != 0, x != -100) << "result and out-parameters disagree";
-  return {x, y};
-}
-
-constexpr Square declined{-100, -100};
+constexpr std::optional<Square> declined;
 
 // Skips values of the generator until the next one has the wanted parity.
 void nextValueIs(bool odd) {
@@ -37,11 +27,11 @@ void nextValueIs(bool odd) {
 
 TEST_F(OpeningTest, FirstMoveIsTheCentre) {
   newGame(15, 15);
-  EXPECT_EQ(opening(), Square(7, 7));
+  EXPECT_EQ(chooseOpeningMove(), (Square{7, 7}));
   newGame(20, 20);
-  EXPECT_EQ(opening(), Square(10, 10));
+  EXPECT_EQ(chooseOpeningMove(), (Square{10, 10}));
   newGame(20, 15);
-  EXPECT_EQ(opening(), Square(10, 7));
+  EXPECT_EQ(chooseOpeningMove(), (Square{10, 7}));
 }
 
 TEST_F(OpeningTest, ReplyToTheFirstStoneStepsDiagonallyTowardsTheCentre) {
@@ -49,14 +39,14 @@ TEST_F(OpeningTest, ReplyToTheFirstStoneStepsDiagonallyTowardsTheCentre) {
   for (const auto& [stone, answer] : replies) {
     resetGameState();
     newGame(15, 15);
-    placeOpponentStone(stone.first, stone.second);
-    EXPECT_EQ(opening(), answer);
+    placeOpponentStone(stone.x, stone.y);
+    EXPECT_EQ(chooseOpeningMove(), answer);
   }
   // No opponent stone recorded yet: the last opponent move is 0,0.
   resetGameState();
   newGame(15, 15);
   placeOwnStone(7, 7);
-  EXPECT_EQ(opening(), Square(1, 1));
+  EXPECT_EQ(chooseOpeningMove(), (Square{1, 1}));
   EXPECT_EQ(openingRandom(), 1804289383);  // rule 2 draws nothing
 }
 
@@ -73,14 +63,13 @@ TEST_F(OpeningTest, AnswerToTheFirstReplyDependsOnSideAndRandomBit) {
   };
   for (const Case& c : cases) {
     for (bool odd : {true, false}) {
-      SCOPED_TRACE(::testing::Message()
-                   << c.reply.first << "," << c.reply.second << " odd " << odd);
+      SCOPED_TRACE(::testing::Message() << c.reply.x << "," << c.reply.y << " odd " << odd);
       resetGameState();
       newGame(15, 15);
       placeOwnStone(7, 7);
-      placeOpponentStone(c.reply.first, c.reply.second);
+      placeOpponentStone(c.reply.x, c.reply.y);
       nextValueIs(odd);
-      EXPECT_EQ(opening(), odd ? c.odd : c.even);
+      EXPECT_EQ(chooseOpeningMove(), odd ? c.odd : c.even);
     }
   }
 }
@@ -90,16 +79,16 @@ TEST_F(OpeningTest, LaterMovesAreLeftToTheTurnDriver) {
   placeOwnStone(7, 7);
   placeOpponentStone(8, 8);
   placeOwnStone(6, 8);
-  EXPECT_EQ(opening(), declined);
+  EXPECT_EQ(chooseOpeningMove(), declined);
   gameState.moveNumber = 40;
-  EXPECT_EQ(opening(), declined);
+  EXPECT_EQ(chooseOpeningMove(), declined);
 }
 
 TEST_F(OpeningTest, ReplyOnTheCentreDeclinesWithoutDrawing) {
   newGame(15, 15);
   placeOwnStone(3, 3);
   placeOpponentStone(7, 7);
-  EXPECT_EQ(opening(), declined);
+  EXPECT_EQ(chooseOpeningMove(), declined);
   EXPECT_EQ(openingRandom(), 1804289383);
 }
 
@@ -107,13 +96,13 @@ TEST_F(OpeningTest, TakenSquareDeclinesAfterDrawing) {
   newGame(15, 15);
   placeOwnStone(8, 6);  // where the odd answer to 9,9 would go
   placeOpponentStone(9, 9);
-  EXPECT_EQ(opening(), declined);  // the first value is odd
+  EXPECT_EQ(chooseOpeningMove(), declined);  // the first value is odd
   EXPECT_EQ(openingRandom(), 846930886);
   // The centre itself can be taken too, e.g. by a winning-line stone from BOARD.
   resetGameState();
   newGame(15, 15);
   placeWinningStone(7, 7);
-  EXPECT_EQ(opening(), declined);
+  EXPECT_EQ(chooseOpeningMove(), declined);
 }
 
 TEST_F(OpeningTest, SquareOffTheBoardDeclines) {
@@ -121,9 +110,9 @@ TEST_F(OpeningTest, SquareOffTheBoardDeclines) {
   placeOpponentStone(19, 19);
   newGame(10, 10);  // a smaller game keeps the earlier last opponent move
   placeOwnStone(5, 5);
-  EXPECT_EQ(opening(), declined);  // 18,18
-  resetGameState();                // no board at all
-  EXPECT_EQ(opening(), declined);
+  EXPECT_EQ(chooseOpeningMove(), declined);  // 18,18
+  resetGameState();                          // no board at all
+  EXPECT_EQ(chooseOpeningMove(), declined);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ void turnBegan(std::uint32_t msAgo) {
 // Under a match clock the turn gets the smaller of its own limit less a 100 ms margin and a
 // tenth of the time left: first a match clock short against the turn, then a turn short
 // against the match clock (where a twentieth of it would be shorter still). Each budget is
-// also read through isTimeUp, well inside and well past it, so that no load tips it.
+// also read through searchMustStop, well inside and well past it, so that no load tips it.
 TEST_F(SearchClockTest, TurnBudgetIsTheTurnLessItsMarginOrATenthOfTheTimeLeft) {
   struct Clock {
     std::int32_t timeoutTurn;
@@ -33,9 +33,9 @@ TEST_F(SearchClockTest, TurnBudgetIsTheTurnLessItsMarginOrATenthOfTheTimeLeft) {
     gameState.timeLeft.store(clock.timeLeft);
     EXPECT_DOUBLE_EQ(timeBudget(), 1000.0);
     turnBegan(700);
-    EXPECT_FALSE(isTimeUp());
+    EXPECT_FALSE(searchMustStop());
     turnBegan(1400);
-    EXPECT_TRUE(isTimeUp());
+    EXPECT_TRUE(searchMustStop());
   }
 }
 

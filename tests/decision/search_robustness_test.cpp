@@ -45,8 +45,6 @@ TEST_F(SearchRobustnessTest, EveryDecisionLeavesTheBoardAsItFoundIt) {
     if (stopMode == 1) setStopSearch(1);
     const std::vector<Cell> before = boardCopy();
 
-    std::int32_t x = -1;
-    std::int32_t y = -1;
     std::thread stopper;
     if (stopMode == 2) {
       const auto delay = std::chrono::milliseconds(random() % (budgetMs + 1));
@@ -55,12 +53,12 @@ TEST_F(SearchRobustnessTest, EveryDecisionLeavesTheBoardAsItFoundIt) {
         setStopSearch(1);
       });
     }
-    decideMove(x, y);
+    const Square move = decideMove().move;
     if (stopper.joinable()) stopper.join();
 
     ASSERT_EQ(boardCopy(), before) << "round " << round;
     if (hasEmptySquare()) {
-      EXPECT_TRUE(isOnBoard(x, y) && cellAt(x, y) == 0) << "round " << round;
+      EXPECT_TRUE(isOnBoard(move.x, move.y) && cellAt(move.x, move.y) == 0) << "round " << round;
     }
     EXPECT_LE(lines.size(), 2u);
     for (const std::string& line : lines) {

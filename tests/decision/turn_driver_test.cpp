@@ -18,14 +18,14 @@ class TurnDriverTest : public SearchTest {
   }
 
   struct Decision {
-    std::int32_t x = -1, y = -1, score = 0;
+    std::pair<int, int> move;
+    std::int32_t score;
   };
   Decision decide() {
     const std::vector<Cell> before = boardCopy();
-    Decision d;
-    d.score = decideMove(d.x, d.y);
+    const TurnDecision turn = decideMove();
     EXPECT_EQ(boardCopy(), before);
-    return d;
+    return {{turn.move.x, turn.move.y}, turn.score};
   }
   // The one search line, split into depth, E (empty when absent) and stop code.
   std::vector<std::string> searchFields() const {
@@ -58,7 +58,7 @@ TEST_F(TurnDriverTest, OwnFourIsCompletedEvenAgainstAnOpponentFour) {
   putLine(5, 14, 1, 0, 4, 2);
   const Decision d = decide();
   EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: M4", "MESSAGE Thx"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(4, 10));  // the first record's gain square
+  EXPECT_EQ(d.move, std::pair(4, 10));  // the first record's gain square
   EXPECT_EQ(d.score, scoreOwnFour);
 }
 
@@ -66,7 +66,7 @@ TEST_F(TurnDriverTest, OpponentFoursAreBlockedOrReportedLost) {
   putLine(5, 14, 1, 0, 4, 2);  // open four: two squares, none common
   Decision d = decide();
   EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: O4>1", "MESSAGE Grat"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(4, 14));
+  EXPECT_EQ(d.move, std::pair(4, 14));
   EXPECT_EQ(d.score, scoreLostToFours);
 
   resetAll();
@@ -76,7 +76,7 @@ TEST_F(TurnDriverTest, OpponentFoursAreBlockedOrReportedLost) {
   putLine(5, 10, 1, 0, 4, 2);  // completes on (9, 10)
   d = decide();
   EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: O4=1"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(9, 10));
+  EXPECT_EQ(d.move, std::pair(9, 10));
   EXPECT_EQ(d.score, 0);
 
   put(9, 15, 1);
@@ -84,7 +84,7 @@ TEST_F(TurnDriverTest, OpponentFoursAreBlockedOrReportedLost) {
   lines.clear();
   d = decide();
   EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: O4>1I"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(9, 10));
+  EXPECT_EQ(d.move, std::pair(9, 10));
   EXPECT_EQ(d.score, 0);
 }
 
@@ -94,7 +94,7 @@ TEST_F(TurnDriverTest, ThreesDecideWithTheirSquares) {
   Decision d = decide();
   // Pattern 0, exact, kind three, direction 3, start (2, 10).
   EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: M3 30210"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(8, 10));
+  EXPECT_EQ(d.move, std::pair(8, 10));
   EXPECT_EQ(d.score, scoreOwnThree);
 
   resetAll();
@@ -105,7 +105,7 @@ TEST_F(TurnDriverTest, ThreesDecideWithTheirSquares) {
   put(17, 2, 1);
   d = decide();
   EXPECT_EQ(lines, (std::vector<std::string>{"MESSAGE THR: O3>1"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(3, 4));
+  EXPECT_EQ(d.move, std::pair(3, 4));
   EXPECT_EQ(d.score, scoreLostToThrees);
 }
 
@@ -114,7 +114,7 @@ TEST_F(TurnDriverTest, SingleCandidateIsPlayedWithoutSearch) {
   putLine(8, 11, 0, 1, 3, 2);  // cost squares (8, 10) and (8, 14)
   const Decision d = decide();
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "", "0M"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(8, 10));
+  EXPECT_EQ(d.move, std::pair(8, 10));
   EXPECT_EQ(searchState.nodeCount, 0);
 }
 
@@ -125,7 +125,7 @@ TEST_F(TurnDriverTest, NoTimeStopsAtTheFirstCandidate) {
   gameState.timeoutTurn.store(0);
   const Decision d = decide();
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "0", "T1Aa"}));
-  EXPECT_EQ(std::pair(d.x, d.y), candidates[0]);
+  EXPECT_EQ(d.move, candidates[0]);
   EXPECT_EQ(d.score, 0);
   EXPECT_TRUE(stopRequested());
 }
@@ -139,7 +139,7 @@ TEST_F(TurnDriverTest, StopAskedBeforeTheDecisionIsHonoured) {
   setStopSearch(1);
   const Decision d = decide();
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "0", "T1Aa"}));
-  EXPECT_EQ(std::pair(d.x, d.y), candidates[0]);
+  EXPECT_EQ(d.move, candidates[0]);
   EXPECT_LE(searchState.nodeCount, 6);
   EXPECT_TRUE(stopRequested());
 }
@@ -159,8 +159,8 @@ TEST_F(TurnDriverTest, AllCandidatesLosingEndsWithTheLostScore) {
   ASSERT_FALSE(fields[1].empty());
   EXPECT_EQ(std::stoi(fields[1]), d.score);
   EXPECT_LT(d.score, -scoreDecided);
-  EXPECT_EQ(d.y, 17);  // one of our four-making squares
-  EXPECT_TRUE(d.x == 7 || d.x == 8);
+  EXPECT_EQ(d.move.second, 17);  // one of our four-making squares
+  EXPECT_TRUE(d.move.first == 7 || d.move.first == 8);
 }
 
 // Two closed threes of ours cross on an empty square: playing it makes two fours that no
@@ -173,7 +173,7 @@ TEST_F(TurnDriverTest, ForcedWinEndsTheSearch) {
   putLine(8, 11, 0, 1, 3, 1);
   const Decision d = decide();
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "999997", "W"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(8, 10));
+  EXPECT_EQ(d.move, std::pair(8, 10));
   EXPECT_EQ(d.score, 999997);
 
   // Blockers leave 12 empty squares, and the winning square comes first. Every later root
@@ -198,7 +198,7 @@ TEST_F(TurnDriverTest, EmptyRootListAnswersTheFirstEmptySquare) {
   newBoard(15, 15);  // no stone: the scored area is empty
   Decision d = decide();
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "-2000000", "0M"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(0, 0));
+  EXPECT_EQ(d.move, std::pair(0, 0));
   EXPECT_EQ(d.score, -scoreInfinity);
 
   // Every empty square would lengthen one of our fives to six: each scores far below
@@ -210,7 +210,7 @@ TEST_F(TurnDriverTest, EmptyRootListAnswersTheFirstEmptySquare) {
   putAll({{5, 1}, {5, 3}}, 3);
   d = decide();
   EXPECT_EQ(searchFields(), (std::vector<std::string>{"6", "-2000000", "0M"}));
-  EXPECT_EQ(std::pair(d.x, d.y), std::pair(5, 0));
+  EXPECT_EQ(d.move, std::pair(5, 0));
 }
 
 }  // namespace

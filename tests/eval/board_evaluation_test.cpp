@@ -7,10 +7,12 @@
 #include <random>
 
 #include "board_setup.h"
+#include "reference_board_value.h"
 
 namespace fivefold {
 namespace {
 
+using testing::boardValueFromScratch;
 using testing::freshBoard;
 using testing::put;
 

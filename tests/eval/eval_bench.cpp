@@ -7,7 +7,7 @@
 #include "board_setup.h"
 #include "eval/board_evaluation.h"
 #include "eval/move_scoring.h"
-#include "eval/point_evaluation.h"
+#include "reference_board_value.h"
 #include "reference_gain.h"
 
 namespace fivefold {
@@ -38,15 +38,7 @@ void rankAreaAndExtraMovesMargin2(benchmark::State& state) {
 }
 BENCHMARK(rankAreaAndExtraMovesMargin2);
 
-// One trial stone on a free square near the stones: the tabled gain and the window-by-window one.
-void pointGainTabled(benchmark::State& state) {
-  middleGame();
-  testing::put(7, 7, 0);
-  testing::put(7, 7, 1);
-  for (auto _ : state) benchmark::DoNotOptimize(pointGain(7, 7, 1));
-}
-BENCHMARK(pointGainTabled);
-
+// One trial stone on a free square near the stones, valued window by window.
 void pointGainWindowByWindow(benchmark::State& state) {
   middleGame();
   testing::put(7, 7, 0);
@@ -73,7 +65,7 @@ BENCHMARK(evaluateBoardAfterChanges)->Arg(0)->Arg(1)->Arg(2);
 
 void boardValueOfEveryWindow(benchmark::State& state) {
   middleGame();
-  for (auto _ : state) benchmark::DoNotOptimize(boardValueFromScratch());
+  for (auto _ : state) benchmark::DoNotOptimize(testing::boardValueFromScratch());
 }
 BENCHMARK(boardValueOfEveryWindow);
 

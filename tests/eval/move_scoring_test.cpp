@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "board_setup.h"
-#include "eval/point_evaluation.h"
+#include "reference_gain.h"
 
 namespace fivefold {
 namespace {
 
 using testing::boardCopy;
 using testing::freshBoard;
+using testing::gainsOfStone;
 using testing::put;
 
 std::vector<Square> squaresOf(const RankedMoves& ranked) {
@@ -41,13 +42,11 @@ void expectCombinedMatchesTwoCalls(int player, int margin) {
   EXPECT_EQ(areaAndExtraMoves(player, margin), both);
 }
 
-// Every ranked square comes with its pointGain, the extra area squares too.
+// Every ranked square comes with its point gain, the extra area squares too.
 void expectPointGains(const RankedMoves& ranked, int player) {
   for (int i = 0; i < ranked.count; ++i) {
     const Square s = ranked.squares[i];
-    put(s.x, s.y, player);
-    EXPECT_EQ(ranked.gains[i], pointGain(s.x, s.y, player)) << s.x << "," << s.y;
-    put(s.x, s.y, 0);
+    EXPECT_EQ(ranked.gains[i], gainsOfStone(s.x, s.y, player).plain) << s.x << "," << s.y;
   }
 }
 
@@ -100,13 +99,11 @@ std::vector<Square> areaOf(int margin) {
 // The expected ranking: scores taken with the stone written on the board, a stable sort
 // by descending score over the visiting order, only scores above -2000000, the first k.
 std::vector<Square> bestOf(const std::vector<Square>& visits, int player, bool raised, int k) {
-  std::vector<std::pair<std::int32_t, Square>> scored;
+  std::vector<std::pair<std::int64_t, Square>> scored;
   for (const Square& s : visits) {
     if (cellAt(s.x, s.y) != 0) continue;
-    put(s.x, s.y, player);
-    const std::int32_t score =
-        raised ? pointGainRaised(s.x, s.y, player) : pointGain(s.x, s.y, player);
-    put(s.x, s.y, 0);
+    const testing::Gains gains = gainsOfStone(s.x, s.y, player);
+    const std::int64_t score = raised ? gains.raised : gains.plain;
     if (score > -2000000) scored.push_back({score, s});
   }
   std::stable_sort(scored.begin(), scored.end(),
@@ -234,19 +231,15 @@ TEST(MoveRanking, MatchesStableSortOfPointGainsAndLeavesTheBoard) {
           bool everyScoreAbove = true;
           for (const Square& s : area) {
             if (cellAt(s.x, s.y) != 0) continue;
-            put(s.x, s.y, player);
-            everyScoreAbove = everyScoreAbove && pointGain(s.x, s.y, player) > -2000000 &&
-                              pointGainRaised(s.x, s.y, player) > -2000000;
-            put(s.x, s.y, 0);
+            const testing::Gains gains = gainsOfStone(s.x, s.y, player);
+            everyScoreAbove = everyScoreAbove && gains.plain > -2000000 && gains.raised > -2000000;
           }
           ASSERT_EQ(summary.known, everyScoreAbove);
           if (summary.known) {
             ASSERT_EQ(summary.count, static_cast<int>(both.size()));
           }
           if (summary.known && !both.empty()) {
-            put(both[0].x, both[0].y, player);
-            ASSERT_EQ(summary.bestGain, pointGain(both[0].x, both[0].y, player));
-            put(both[0].x, both[0].y, 0);
+            ASSERT_EQ(summary.bestGain, gainsOfStone(both[0].x, both[0].y, player).plain);
           }
           ASSERT_EQ(boardCopy(), before);
         }

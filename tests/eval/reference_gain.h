@@ -1,5 +1,5 @@
 // The point gain written out window by window, straight from the board: the measure the
-// pattern-table version is checked and timed against.
+// kept gains of the move scorers (eval/area_gains.h) are checked against.
 #pragma once
 
 #include <cstdint>
@@ -73,6 +73,22 @@ inline std::int64_t referenceGain(int x, int y, int player, const std::int32_t (
     }
   }
   return sum;
+}
+
+// Both gains of the player's stone on the empty square (x, y): the stone written there,
+// valued without it by countWeights and by raisedCountWeights, and lifted again.
+struct Gains {
+  std::int64_t plain;
+  std::int64_t raised;
+
+  friend bool operator==(const Gains&, const Gains&) = default;
+};
+inline Gains gainsOfStone(int x, int y, int player) {
+  setCell(x, y, player);
+  const Gains gains{referenceGain(x, y, player, countWeights),
+                    referenceGain(x, y, player, raisedCountWeights)};
+  setCell(x, y, 0);
+  return gains;
 }
 
 }  // namespace fivefold::testing

@@ -25,9 +25,8 @@ int readText(void* context) {
   return static_cast<unsigned char>(input->text[input->position++]);
 }
 
-void deciderFarCorner(std::int32_t& x, std::int32_t& y) {
-  x = gameState.width - 1;
-  y = gameState.height - 1;
+Square deciderFarCorner() {
+  return {gameState.width - 1, gameState.height - 1};
 }
 
 class CommandDispatchTest : public ::testing::Test {

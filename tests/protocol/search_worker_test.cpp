@@ -18,20 +18,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // Runs until the command loop asks it to stop, then answers 4,5.
-void deciderUntilStopped(std::int32_t& x, std::int32_t& y) {
+Square deciderUntilStopped() {
   while (!stopRequested()) std::this_thread::sleep_for(1ms);
-  x = 4;
-  y = 5;
-}
-
-void deciderOccupied(std::int32_t& x, std::int32_t& y) {
-  x = 2;
-  y = 3;
-}
-
-void deciderOffBoard(std::int32_t& x, std::int32_t& y) {
-  x = 15;
-  y = 0;
+  return {4, 5};
 }
 
 class SearchWorkerTest : public ::testing::Test {
@@ -73,9 +62,9 @@ TEST_F(SearchWorkerTest, StopRequestEndsTheTurnWithItsMoveBeforeTheWaitReturns) 
 
 TEST_F(SearchWorkerTest, OccupiedOrOffBoardAnswerIsReportedAndNotPlaced) {
   setCell(2, 3, 2);
-  setMoveDecider(deciderOccupied);
+  setMoveDecider([] { return Square{2, 3}; });  // occupied
   computeTurn();
-  setMoveDecider(deciderOffBoard);
+  setMoveDecider([] { return Square{15, 0}; });  // off the board
   computeTurn();
   EXPECT_EQ(
       (std::vector<std::string>{"ERROR my move [2,3]", "2,3", "ERROR my move [15,0]", "15,0"}),

@@ -39,7 +39,7 @@ std::vector<Square> squaresOf(const std::string& text) {
 std::vector<Square> winningSquares(int colour) {
   std::vector<Square> squares;
   for (const ThreatRecord& four : findThreats(colour, Four, Exact)) {
-    const Square gain{four.gainX, four.gainY};
+    const Square gain = four.gain;
     if (std::find(squares.begin(), squares.end(), gain) == squares.end()) squares.push_back(gain);
   }
   std::sort(squares.begin(), squares.end(),

@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "reference_match.h"
 #include "threat_board.h"
 #include "threats/threat_finder.h"
 
@@ -41,22 +42,11 @@ std::map<int, Found> scanWholeBoard(int player, ThreatKind kind, ThreatMode mode
     for (int sx = -(w - 1); sx < gameState.width + w - 1; ++sx) {
       for (int sy = -(w - 1); sy < gameState.height + w - 1; ++sy) {
         for (int p = 0; p < patternsPerKind(kind); ++p) {
-          PatternMatch m;
-          const char* pattern = patternTemplate(gameState.fiveRules[player], kind, p);
-          if (!matchPattern(gameState.board, player, pattern, sx, sy, directionDx[k],
-                            directionDy[k], mode, m)) {
-            continue;
-          }
-          ThreatRecord r{};
-          r.missingX = m.missingX;
-          r.missingY = m.missingY;
-          r.gainX = m.gainX;
-          r.gainY = m.gainY;
-          std::copy(m.costX, m.costX + 5, r.costX);
-          std::copy(m.costY, m.costY + 5, r.costY);
-          r.costCount = m.costCount;
-          r.kind = kind;
-          r.key = threatKey(p, mode, kind, k, sx, sy);
+          const std::optional<PatternMatch> m = testing::matchPattern(
+              player, patternTemplate(gameState.fiveRules[player], kind, p), sx, sy,
+              directionDx[k], directionDy[k], mode);
+          if (!m) continue;
+          const ThreatRecord r{*m, kind, threatKey(p, mode, kind, k, sx, sy)};
           EXPECT_EQ(found.count(r.key), 0u) << "key not unique: " << r.key;
           found[r.key] = {r, {k, sx, sy, p}};
         }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "threat_board.h"
@@ -11,7 +10,6 @@ namespace fivefold {
 namespace {
 
 using FinderTest = ThreatBoardTest;
-using Squares = std::vector<std::pair<int, int>>;
 
 ThreatList find(int player, ThreatKind kind, ThreatMode mode) {
   ThreatList list;
@@ -25,22 +23,14 @@ std::vector<int> keysOf(const ThreatList& list) {
   return keys;
 }
 
-Squares costsOf(const ThreatRecord& r) {
-  Squares costs;
-  for (int c = 0; c < r.costCount; ++c) costs.emplace_back(r.costX[c], r.costY[c]);
-  return costs;
-}
-
-void expectRecord(const ThreatRecord& r, std::pair<int, int> missing, std::pair<int, int> gain,
-                  const Squares& costs, int kind, int key) {
+// missing: (-1, -1) when the record has none.
+void expectRecord(const ThreatRecord& r, Square missing, Square gain,
+                  const std::vector<Square>& costs, int kind, int key) {
   SCOPED_TRACE(key);
-  EXPECT_EQ(std::make_pair(int(r.missingX), int(r.missingY)), missing);
-  EXPECT_EQ(std::make_pair(int(r.gainX), int(r.gainY)), gain);
-  EXPECT_EQ(costsOf(r), costs);
-  for (int c = r.costCount; c < 5; ++c) {
-    EXPECT_EQ(r.costX[c], 0);
-    EXPECT_EQ(r.costY[c], 0);
-  }
+  EXPECT_EQ(r.missing.value_or(Square{-1, -1}), missing);
+  EXPECT_EQ(r.gain, gain);
+  EXPECT_EQ(std::vector<Square>(r.cost, r.cost + r.costCount), costs);
+  for (int c = r.costCount; c < 5; ++c) EXPECT_EQ(r.cost[c], Square{});
   EXPECT_EQ(r.kind, kind);
   EXPECT_EQ(r.key, key);
 }

@@ -6,26 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
+#include "reference_match.h"
 #include "threat_board.h"
 
 namespace fivefold {
 namespace {
 
 using LineMatcherTest = ThreatBoardTest;
-
-void expectSameMatch(const PatternMatch& a, const PatternMatch& b) {
-  EXPECT_EQ(a.missingX, b.missingX);
-  EXPECT_EQ(a.missingY, b.missingY);
-  EXPECT_EQ(a.gainX, b.gainX);
-  EXPECT_EQ(a.gainY, b.gainY);
-  ASSERT_EQ(a.costCount, b.costCount);
-  for (int c = 0; c < maxCostSquares; ++c) {
-    EXPECT_EQ(a.costX[c], b.costX[c]);
-    EXPECT_EQ(a.costY[c], b.costY[c]);
-  }
-}
 
 template <FiveRule rule>
 LineMatches everyWindowOf(const LineCells& line, ThreatKind kind, ThreatMode mode) {
@@ -60,10 +50,10 @@ int compareAround(int x, int y, int k, int player, FiveRule rule, ThreatKind kin
     const int startX = offsetX(x, k, start - (w - 1));
     const int startY = offsetY(y, k, start - (w - 1));
     for (int p = 0; p < patternsPerKind(kind); ++p) {
-      PatternMatch expected;
-      const bool matched =
-          matchPattern(gameState.board, player, patternTemplate(rule, kind, p), startX, startY,
-                       directionDx[k], directionDy[k], mode, expected);
+      const std::optional<PatternMatch> expected =
+          testing::matchPattern(player, patternTemplate(rule, kind, p), startX, startY,
+                                directionDx[k], directionDy[k], mode);
+      const bool matched = expected.has_value();
       int missing = -2;
       const LineTemplate& t = lineTemplate(rule, kind, p);
       const bool lineMatched = matchLine(line, t, start, mode, missing);
@@ -77,7 +67,7 @@ int compareAround(int x, int y, int k, int player, FiveRule rule, ThreatKind kin
       ++matches;
       SCOPED_TRACE(::testing::Message() << "window " << startX << "," << startY << " k " << k
                                         << " pattern " << p << " mode " << mode);
-      expectSameMatch(linePatternMatch(t, x, y, k, w, start, missing), expected);
+      EXPECT_EQ(linePatternMatch(t, x, y, k, w, start, missing), *expected);
     }
   }
   return matches;

@@ -11,77 +11,50 @@ namespace {
 
 using SelectionTest = ThreatBoardTest;
 
-ThreatRecord threeWithCosts(std::vector<std::pair<int, int>> costs) {
+ThreatRecord threeWithCosts(std::vector<Square> costs) {
   ThreatRecord r{};
-  for (const auto& [x, y] : costs) {
-    r.costX[r.costCount] = x;
-    r.costY[r.costCount] = y;
-    r.costCount += 1;
-  }
+  for (const Square square : costs) r.cost[r.costCount++] = square;
   return r;
 }
 
-TEST_F(SelectionTest, OneRecordHasNoCommonSquaresAndLeavesCountAlone) {
-  const ThreatList list = {threeWithCosts({{4, 10}, {8, 10}})};
-  std::int32_t xs[5] = {};
-  std::int32_t ys[5] = {};
-  std::int32_t count = 77;
-  EXPECT_FALSE(commonCostSquares(list, 1, xs, ys, count));
-  EXPECT_EQ(count, 77);
-  EXPECT_FALSE(commonCostSquares(list, 2, xs, ys, count));  // n beyond the list
-  EXPECT_EQ(count, 77);
+std::vector<Square> common(const ThreatList& list, int n) {
+  const CostSquares common = commonCostSquares(list, n);
+  return {common.squares, common.squares + common.count};
 }
 
-// The common squares of the opponent's fours on the current board.
-struct Common {
-  bool found;
-  std::int32_t count;
-  std::vector<std::pair<int, int>> squares;
-};
-Common commonSquaresOfFours() {
+TEST_F(SelectionTest, OneRecordHasNoCommonSquares) {
+  const ThreatList list = {threeWithCosts({{4, 10}, {8, 10}})};
+  EXPECT_EQ(common(list, 1), std::vector<Square>{});
+  EXPECT_EQ(common(list, 2), std::vector<Square>{});  // n beyond the list
+}
+
+// The common squares of the opponent's two fours on the current board.
+std::vector<Square> commonSquaresOfFours() {
   ThreatList fours;
   fours = findThreats(2, Four, Exact);
   EXPECT_EQ(fours.size(), 2u);
-  std::int32_t xs[5] = {};
-  std::int32_t ys[5] = {};
-  std::int32_t count = -1;
-  Common common{commonCostSquares(fours, 2, xs, ys, count), count, {}};
-  for (int i = 0; i < count; ++i) common.squares.emplace_back(xs[i], ys[i]);
-  return common;
+  return common(fours, 2);
 }
 
 TEST_F(SelectionTest, TwoFoursOfOneWindowShareTheirGainSquare) {
   put(3, 10, 2);  // "*oxxxxgo" and "X_xxxxgo" both from (3, 10)
   putRow(5, 8, 10, 2);
-  const Common common = commonSquaresOfFours();
-  EXPECT_TRUE(common.found);
-  EXPECT_EQ(common.squares, (std::vector<std::pair<int, int>>{{9, 10}}));
+  EXPECT_EQ(commonSquaresOfFours(), (std::vector<Square>{{9, 10}}));
 }
 
 TEST_F(SelectionTest, FoursWithDifferentGainSquaresCannotAllBeStopped) {
   putRow(5, 8, 10, 2);
-  const Common common = commonSquaresOfFours();
-  EXPECT_FALSE(common.found);
-  EXPECT_EQ(common.count, 0);
+  EXPECT_EQ(commonSquaresOfFours(), std::vector<Square>{});
 }
 
 TEST_F(SelectionTest, CrossingThreesMeetOnOneSquare) {
   const ThreatList threes = {threeWithCosts({{4, 10}, {8, 10}}), threeWithCosts({{8, 14}, {8, 10}}),
                              threeWithCosts({{8, 10}, {4, 10}, {1, 1}})};
-  std::int32_t xs[5] = {};
-  std::int32_t ys[5] = {};
-  std::int32_t count = -1;
-  ASSERT_TRUE(commonCostSquares(threes, 2, xs, ys, count));
-  ASSERT_EQ(count, 1);
-  EXPECT_EQ(xs[0], 8);
-  EXPECT_EQ(ys[0], 10);
-  // Only the first n records count; a record without cost squares kills every candidate.
-  ASSERT_TRUE(commonCostSquares({threes[0], threes[2]}, 2, xs, ys, count));
-  EXPECT_EQ(count, 2);
-  EXPECT_EQ(xs[0], 4);  // in the first record's order
-  EXPECT_EQ(xs[1], 8);
-  EXPECT_FALSE(commonCostSquares({threes[0], ThreatRecord{}}, 2, xs, ys, count));
-  EXPECT_EQ(count, 0);
+  EXPECT_EQ(common(threes, 2), (std::vector<Square>{{8, 10}}));
+  // Only the first n records count, and the squares come in the first record's order; a
+  // record without cost squares kills every candidate.
+  EXPECT_EQ(common({threes[0], threes[2]}, 2), (std::vector<Square>{{4, 10}, {8, 10}}));
+  EXPECT_EQ(common({threes[0], ThreatRecord{}}, 2), std::vector<Square>{});
 }
 
 TEST_F(SelectionTest, CostSquaresAreAppendedInWindowOrder) {

@@ -9,11 +9,13 @@ GameState gameState;
 
 void placeOwnStone(int x, int y) {
   gameState.moveNumber += 1;
+  gameState.lastStoneSide = 1;
   setCell(x, y, 1);
 }
 
 void placeOpponentStone(int x, int y) {
   gameState.moveNumber += 1;
+  gameState.lastStoneSide = 2;
   gameState.lastOpponentX = x;
   gameState.lastOpponentY = y;
   setCell(x, y, 2);
@@ -61,14 +63,17 @@ void setGameRule(GameRule rule, int blackSide) {
   restartReaders();
 }
 
-void takeUpAskedRule() {
-  int stones = 0;
+StoneCounts countStones() {
+  StoneCounts counts;
   for (int x = 0; x < gameState.width; ++x) {
-    for (int y = 0; y < gameState.height; ++y) {
-      const Cell cell = cellAt(x, y);
-      stones += cell == 1 || cell == 2;
-    }
+    for (int y = 0; y < gameState.height; ++y) counts.of[cellAt(x, y)] += 1;
   }
+  return counts;
+}
+
+void takeUpAskedRule() {
+  const StoneCounts counts = countStones();
+  const int stones = counts.of[1] + counts.of[2];
   setGameRule(gameState.ruleAsked.load(std::memory_order_relaxed), stones % 2 == 0 ? 1 : 2);
 }
 
@@ -78,6 +83,7 @@ void resetGameState() {
   gameState.moveNumber = 1;
   gameState.lastOpponentX = 0;
   gameState.lastOpponentY = 0;
+  gameState.lastStoneSide = 0;
   gameState.timeoutTurn.store(defaultTimeoutTurn, std::memory_order_relaxed);
   gameState.timeLeft.store(defaultTimeLeft, std::memory_order_relaxed);
   setStopSearch(0);

@@ -24,6 +24,7 @@ struct GameState {
   std::int32_t moveNumber = 1;
   std::int32_t lastOpponentX = 0;
   std::int32_t lastOpponentY = 0;
+  std::int32_t lastStoneSide = 0;  // the side of the latest stone placed (1 or 2), 0 before any
   // Written by the command loop while the worker reads them: single indivisible values.
   std::atomic<std::int32_t> timeoutTurn{defaultTimeoutTurn};
   std::atomic<std::int32_t> timeLeft{defaultTimeLeft};
@@ -88,6 +89,11 @@ void setGameRule(GameRule rule, int blackSide);
 // The rule of the game for the engine to move now: the rule asked for, and black the side
 // to move when the stones on the board are even in number.
 void takeUpAskedRule();
+// The own and the opponent's stones on the playing area: [1] and [2] (winning-line stones in [3]).
+struct StoneCounts {
+  int of[4] = {};
+};
+StoneCounts countStones();
 
 // Relaxed access to the shared 32-bit values.
 inline bool stopRequested() {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/game_state.h"
+
 namespace fivefold {
 
 enum class Foul : std::int32_t { None, DoubleThree, DoubleFour, Overline };
@@ -21,6 +23,11 @@ enum class Foul : std::int32_t { None, DoubleThree, DoubleFour, Overline };
 //   (x, y)); a line with a four holds no three;
 // - two fours, or threes in two lines, are a foul.
 Foul renjuFoul(int x, int y);
+
+// Whether the side's moves may be fouls: black's under renju.
+inline bool movesMayFoul(int side) {
+  return gameState.rule == GameRule::Renju && side == gameState.blackSide;
+}
 
 // The reason as the tools write it: "double-three", "double-four", "overline" ("" for none).
 const char* foulName(Foul foul);

@@ -130,11 +130,6 @@ RankedMoves rankAreaAndExtra(int player, int margin, std::span<const Square> fou
   return ranked;
 }
 
-// Whether the player's moves may be fouls: black's under renju.
-bool movesMayFoul(int player) {
-  return gameState.rule == GameRule::Renju && player == gameState.blackSide;
-}
-
 }  // namespace
 
 RankedMoves rankAreaAndExtraMoves(int player, int margin) {

@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "core/game_state.h"
 #include "core/output.h"
+#include "core/renju_fouls.h"
 #include "protocol/handoff.h"
 #include "protocol/number_scan.h"
 #include "protocol/platform_io.h"
@@ -215,6 +217,32 @@ std::int32_t limitValue(const char* value) {
   return n > 0 ? n : 0;
 }
 
+// YXSHOWFORBID: black's fouls under renju in the position on the board: "FORBID ", each foul
+// as its x and y in two digits each, and a closing dot; "FORBID ." when there is none, when
+// white is to move (the sides' stones differ in number), and under any other rule. With as
+// many stones each, black is to move and is the side that did not place the latest stone.
+void commandShowForbid() {
+  boardPreamble();
+  const StoneCounts counts = countStones();
+  const int black = gameState.lastStoneSide == 1 ? 2 : 1;
+  std::string line = "FORBID ";
+  if (counts.of[1] == counts.of[2]) {
+    setGameRule(gameState.ruleAsked.load(std::memory_order_relaxed), black);
+  }
+  if (counts.of[1] == counts.of[2] && movesMayFoul(black)) {
+    for (int x = 0; x < gameState.width; ++x) {
+      for (int y = 0; y < gameState.height; ++y) {
+        if (cellAt(x, y) != 0 || renjuFoul(x, y) == Foul::None) continue;
+        char square[24];
+        std::snprintf(square, sizeof square, "%02d%02d", x, y);
+        line += square;
+      }
+    }
+  }
+  line += '.';
+  printLine("%s", line.c_str());
+}
+
 // INFO rule: the rule the next turns are played by, taken up by the worker when a turn
 // starts. A value the engine does not know is played as exact five, and said so.
 void commandRule(std::int32_t value) {
@@ -297,11 +325,25 @@ const char* aboutLine() {
 
 namespace {
 
-enum Command { Info, Start, RectStart, Turn, Play, Begin, About, End, Board, Takeback, Unknown };
+enum Command {
+  Info,
+  Start,
+  RectStart,
+  Turn,
+  Play,
+  Begin,
+  About,
+  End,
+  Board,
+  Takeback,
+  ShowForbid,
+  Unknown
+};
 
 // The keyword of each command, in the order of Command.
-constexpr std::string_view keywords[] = {"info",  "start", "rectstart", "turn",  "play",
-                                         "begin", "about", "end",       "board", "takeback"};
+constexpr std::string_view keywords[] = {"info",  "start",    "rectstart",   "turn",
+                                         "play",  "begin",    "about",       "end",
+                                         "board", "takeback", "yxshowforbid"};
 
 // The command that commandLine begins with, ASCII case ignored; the first keyword wins.
 Command commandInLine() {
@@ -357,6 +399,9 @@ LoopAction dispatchCommand() {
       return commandBoard();
     case Takeback:
       commandTakeback(args);
+      break;
+    case ShowForbid:
+      commandShowForbid();
       break;
     default:
       printLine("UNKNOWN command");

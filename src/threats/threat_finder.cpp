@@ -155,7 +155,7 @@ void scanChangedCells(int player, ThreatList& found) {
 // startX * 100 + startY lies in -808 .. 2727.
 [[gnu::always_inline]] inline bool windowRescanned(const ThreatRecord& record, ThreatKind kind,
                                                    ThreatMode mode) {
-  constexpr int lowest = 808;
+  constexpr int lowest = -lowestStartPart;
   const int shifted = record.key - mode * 1000000 - kind * 100000 + lowest;
   const int withinPattern = shifted % 10000000;
   const int k = withinPattern / 10000;

@@ -6,6 +6,7 @@
     python3 tools/match.py "./new" "./old" -n 2000 -j 2 --sprt 0 10 --sgf games.sgf
     python3 tools/match.py "./a" "./b" -n 100 --nodes 50000 --shard 2/4 --out part2.jsonl
     python3 tools/match.py --merge part*.jsonl --out games.jsonl
+    python3 tools/match.py "./brain" "./brain" --level1 club --nodes 300000   # a level's strength
 
 Each brain is a shell-style command line. Every game starts fresh processes; every opening is
 played twice with colours swapped. One JSON line per game goes to --out (stdout by default),
@@ -14,6 +15,7 @@ the summary to stdout (stderr when the games go to stdout), a progress line to s
 import argparse
 
 from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
+from fivefold_tools.manager.levels import LEVELS
 from fivefold_tools.manager.runner import run_command
 from fivefold_tools.manager.shards import parse_shard
 from fivefold_tools.rules.board import MAX_SIDE, MIN_SIDE, RULES
@@ -57,6 +59,10 @@ def arguments(argv):
     p.add_argument("--max-moves", type=int, default=0, help="stones after which it is a draw")
     p.add_argument("--depth", type=int, default=0, help="deepest search iteration (INFO max_depth)")
     p.add_argument("--nodes", type=int, default=0, help="nodes per move (INFO max_node)")
+    for side in ("1", "2"):
+        p.add_argument("--level" + side, choices=LEVELS,
+                       help="brain %s plays at this level's limits (tools/web/levels.json), "
+                       "not the match's" % side)
     p.add_argument("--openings", default="builtin", help="builtin, random or a file")
     p.add_argument("--absolute", action="store_true",
                    help="an opening file's numbers are squares, not offsets from the centre")

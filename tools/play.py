@@ -4,6 +4,7 @@
     python3 tools/play.py                  # a demo game, engine against engine
     python3 tools/play.py --human          # you play white; --human-first to play black
     python3 tools/play.py --nodes 20000 --seed 7   # node-limited: the same game every run
+    python3 tools/play.py --human --level casual   # a playing level (tools/web/levels.json)
     python3 tools/play.py --replay games.sgf --game 3   # a game of a record file, move by move
 
 Without --brain it plays build/release/src/app/pbrain-fivefold, building it first (release
@@ -12,6 +13,7 @@ preset) when it is missing or older than the sources."""
 import argparse
 
 from fivefold_tools.manager.game import LIMITED_TIMEOUT_TURN
+from fivefold_tools.manager.levels import LEVELS
 from fivefold_tools.rules.board import MAX_SIDE, MIN_SIDE, RULES
 from fivefold_tools.terminal import play, replay
 
@@ -29,6 +31,8 @@ def arguments(argv):
                    % LIMITED_TIMEOUT_TURN)
     p.add_argument("--depth", type=int, default=0, help="deepest search iteration (INFO max_depth)")
     p.add_argument("--nodes", type=int, default=0, help="nodes per move (INFO max_node)")
+    p.add_argument("--level", choices=LEVELS,
+                   help="the engine plays at this level's limits, not --time, --depth, --nodes")
     p.add_argument("--rule", choices=RULES, default="exact5")
     p.add_argument("--opening", choices=("builtin", "none"),
                    help="a random built-in opening (the demo's default) or an empty board")

@@ -2,12 +2,15 @@
 packages (chromium, chromium-driver, python3-selenium), so nothing is downloaded. Served by
 tools/serve.py it plays a game against the engine with the mouse to its five and replays a
 match file; as the static site (FIVEFOLD_SITE, served by a plain python3 -m http.server) it
-plays the in-page engine to a five and analyses a position. The screenshots stay in
-FIVEFOLD_ARTIFACTS (the build folder)."""
+plays the in-page engine to a five, analyses a position, opens its links in a fresh browser,
+plays on after the network is gone, and plays by touch on a phone's screen at a level of the
+levels table. The screenshots stay in FIVEFOLD_ARTIFACTS (the build folder)."""
 
 import json
 import os
 import re
+import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -15,6 +18,8 @@ import unittest
 
 from fakes_helper import fake
 from server_helper import Server
+
+from fivefold_tools.build import ROOT, page_table
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -52,25 +57,68 @@ MATCH = [
 ]
 
 
+# The stones on a board, as (x, y, colour) with 1 black.
+STONES = ("return [...document.querySelectorAll('circle.stone')].map(c => "
+          "[+c.dataset.x, +c.dataset.y, c.classList.contains('black') ? 1 : 2])")
+# The visible controls that do not lie wholly within the screen's width, and the page's
+# width when it is wider than the screen.
+OFF_SCREEN = """
+const width = document.documentElement.clientWidth;
+const off = [];
+for (const e of document.querySelectorAll("button, input, select, label, a, #board")) {
+  const r = e.getBoundingClientRect();
+  if (r.width && r.height && (r.left < -0.5 || r.right > width + 0.5)) {
+    off.push(`${e.tagName} ${e.id || e.name || e.textContent.trim().slice(0, 30)}: ` +
+             `${Math.round(r.left)}..${Math.round(r.right)}`);
+  }
+}
+const wide = document.documentElement.scrollWidth;
+return wide > width ? [...off, `the page is ${wide} px wide`] : off;
+"""
+# The site's version, as site-files.js gives it.
+VERSION = re.compile(r'version: "(\w+)"')
+
+
 def square(x, y):
     return '[data-x="%d"][data-y="%d"]' % (x, y)
+
+
+def stones(driver):
+    return sorted(map(tuple, driver.execute_script(STONES)))
+
+
+def png_size(path):
+    """(width, height) of a PNG file; fails on anything else."""
+    with open(path, "rb") as f:
+        head = f.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n" or head[12:16] != b"IHDR":
+        raise AssertionError("%s is no PNG" % path)
+    return struct.unpack(">II", head[16:24])
 
 
 class Browser(unittest.TestCase):
     """A fresh headless Chromium per test, and what the tests ask of the page."""
 
     def setUp(self):
-        self.profile = tempfile.TemporaryDirectory()
-        options = webdriver.ChromeOptions()
-        options.binary_location = CHROMIUM
-        for flag in BROWSER_FLAGS + ("--user-data-dir=" + self.profile.name,):
-            options.add_argument(flag)
-        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        self.browsers = []
+        self.driver = self.fresh_browser()
         self.wait = WebDriverWait(self.driver, 20)
 
     def tearDown(self):
-        self.driver.quit()
-        self.profile.cleanup()
+        for driver, profile in self.browsers:
+            driver.quit()
+            profile.cleanup()
+
+    def fresh_browser(self):
+        """A browser of its own profile, quit at the test's end."""
+        profile = tempfile.TemporaryDirectory()
+        options = webdriver.ChromeOptions()
+        options.binary_location = CHROMIUM
+        for flag in BROWSER_FLAGS + ("--user-data-dir=" + profile.name,):
+            options.add_argument(flag)
+        driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        self.browsers.append((driver, profile))
+        return driver
 
     def find(self, css):
         return self.driver.find_elements(By.CSS_SELECTOR, css)
@@ -246,18 +294,30 @@ class StaticSiteTest(Browser):
 
     def setUp(self):
         self.assertTrue(SITE_BUILT, "FIVEFOLD_SITE=%r holds no built site" % SITE)
+        self.http = None
+        self.serve(SITE)
+        super().setUp()
+
+    def serve(self, folder, port=0):
+        """Serves the folder (on this port, 0 for any) in place of the one served before."""
+        self.stop_serving()
         self.http = subprocess.Popen(
-            [sys.executable, "-u", "-m", "http.server", "0", "--bind", "127.0.0.1",
-             "--directory", SITE], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            [sys.executable, "-u", "-m", "http.server", str(port), "--bind", "127.0.0.1",
+             "--directory", folder], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+            text=True)
         port = re.search(r"port (\d+)", self.http.stdout.readline())
         self.url = "http://127.0.0.1:%s/" % (port and port.group(1))
-        super().setUp()
+
+    def stop_serving(self):
+        if self.http:
+            self.http.kill()
+            self.http.wait()
+            self.http.stdout.close()
+            self.http = None
 
     def tearDown(self):
         super().tearDown()
-        self.http.kill()
-        self.http.wait()
-        self.http.stdout.close()
+        self.stop_serving()
 
     def test_play_the_in_page_engine_to_a_five(self):
         self.driver.get(self.url)
@@ -304,6 +364,178 @@ class StaticSiteTest(Browser):
         self.find("#play-answer")[0].click()
         self.assertEqual(len(self.find("circle.five")), 5)
         self.assertIn("holds a five", self.status())
+
+    def test_a_link_opens_the_same_board_tab_and_move_in_a_fresh_browser(self):
+        self.driver.get(self.url)
+        with tempfile.NamedTemporaryFile("w", suffix=".jsonl", delete=False) as f:
+            f.write("".join(json.dumps(record) + "\n" for record in MATCH))
+        self.addCleanup(os.unlink, f.name)
+        self.find('.tab[data-mode="replay"]')[0].click()
+        self.find("#match-file")[0].send_keys(f.name)
+        self.wait.until(lambda d: len(self.find("#games tbody tr")) == 2)
+        self.find("body")[0].send_keys(Keys.ARROW_LEFT, Keys.ARROW_LEFT)
+        self.assertEqual(self.find("#move-count")[0].text, "7 / 9")
+        replayed, replay_link = stones(self.driver), self.driver.current_url
+        # Copy link puts the address on the clipboard; Save image writes the board as a PNG
+        # at twice the size of its drawing.
+        origin = self.url.rstrip("/")
+        self.driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "origin": origin, "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        self.find("#copy-link")[0].click()
+        self.wait.until(lambda d: "link to this board is copied" in self.status())
+        copied = self.driver.execute_async_script(
+            "navigator.clipboard.readText().then(arguments[0])")
+        self.assertEqual(copied, replay_link)
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        self.driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": folder.name})
+        self.find("#save-image")[0].click()
+        picture = os.path.join(folder.name, "fivefold-board.png")
+        self.wait.until(lambda d: os.path.exists(picture))
+        box = self.driver.execute_script("const b = document.querySelector('#board')"
+                                         ".viewBox.baseVal; return [b.width, b.height]")
+        self.assertEqual(png_size(picture), tuple(round(2 * side) for side in box))
+        # A position set up in the Analyse tab, white to move.
+        self.find('.tab[data-mode="analyse"]')[0].click()
+        self.fill("#analyse-form", position="13 11 7,7,1 5,5,2 9,9,2")
+        self.find("#set-position")[0].click()
+        analysed, analyse_link = stones(self.driver), self.driver.current_url
+
+        fresh = self.fresh_browser()
+        wait = WebDriverWait(fresh, 20)
+        chosen = 'return document.querySelector(".tab.chosen").dataset.mode'
+        fresh.get(replay_link)
+        wait.until(lambda d: d.find_element(By.ID, "move-count").text == "7 / 9")
+        self.assertEqual(fresh.execute_script(chosen), "replay")
+        self.assertEqual(stones(fresh), replayed)
+        self.assertIn("one (black) against two (white); 1-0, black (one) won by five",
+                      fresh.find_element(By.ID, "status").text)
+        fresh.find_element(By.ID, "next").click()
+        self.assertEqual(len(fresh.find_elements(By.CSS_SELECTOR, "circle.stone")), 8)
+        fresh.get("about:blank")
+        fresh.get(analyse_link)
+        wait.until(lambda d: d.execute_script(chosen) == "analyse")
+        self.assertEqual(stones(fresh), analysed)
+        self.assertEqual(len(analysed), 3)
+        form = fresh.find_element(By.ID, "analyse-form")
+        self.assertEqual(Select(form.find_element(By.NAME, "to_move")).first_selected_option
+                         .get_attribute("value"), "white")
+        self.assertEqual(form.find_element(By.NAME, "width").get_attribute("value"), "13")
+
+    def start_a_game_at_level(self, name):
+        """Starts a game as black at the level of this name from the levels table, whose
+        limits the page has put in the fields."""
+        level = next(level for level in page_table("levels.json")["levels"]
+                     if level["name"] == name)
+        self.wait.until(lambda d: self.find("#play-form select.brains option"))
+        self.fill("#play-form", human="black", level=name)
+        form = self.find("#play-form")[0]
+        for field, key in (("time_ms", "timeout_turn"), ("max_node", "max_node")):
+            self.assertEqual(form.find_element(By.NAME, field).get_attribute("value"),
+                             str(level[key]))
+        self.find("#new-game")[0].click()
+        self.wait.until(lambda d: "your move" in self.status())
+
+    def test_kept_offline_and_replaced_whole_by_a_new_version(self):
+        # A copy of the site, which a new version then replaces.
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        site = os.path.join(folder.name, "site")
+        shutil.copytree(SITE, site)
+        self.serve(site)
+        port = re.search(r":(\d+)/", self.url).group(1)
+        self.driver.get(self.url)
+        self.wait.until(lambda d: d.execute_script("return !!navigator.serviceWorker.controller"))
+        installable = self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+        self.assertEqual(installable["installabilityErrors"], [])
+        with open(os.path.join(site, "site-files.js")) as f:
+            first = VERSION.search(f.read()).group(1)
+        kept = lambda: self.driver.execute_async_script("caches.keys().then(arguments[0])")
+        self.assertEqual(kept(), ["fivefold-" + first])
+
+        # The network gone: no server, and the browser offline. The page loads and plays.
+        self.stop_serving()
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        conditions = {"latency": 0, "downloadThroughput": -1, "uploadThroughput": -1}
+        self.driver.execute_cdp_cmd("Network.emulateNetworkConditions",
+                                    {"offline": True, **conditions})
+        self.driver.refresh()
+        self.start_a_game_at_level("beginner")
+        self.find("rect.hit" + square(7, 7))[0].click()
+        self.wait.until(lambda d: len(self.find("circle.stone")) == 2)
+        self.assertIn("your move", self.status())
+        self.screenshot("browser-offline.png")
+
+        # Back online, the site changed: the page offers the new version, and reloaded into
+        # it keeps that version's files alone.
+        self.driver.execute_cdp_cmd("Network.emulateNetworkConditions",
+                                    {"offline": False, **conditions})
+        with open(os.path.join(site, "style.css"), "a") as f:
+            f.write("#update { font-weight: 600; }\n")
+        built = subprocess.run(["cmake", "-DSITE=" + site, "-P",
+                                os.path.join(ROOT, "src", "wasm", "site_files.cmake")])
+        self.assertEqual(built.returncode, 0)
+        with open(os.path.join(site, "site-files.js")) as f:
+            second = VERSION.search(f.read()).group(1)
+        self.assertNotEqual(second, first)
+        self.serve(site, port)
+        self.driver.refresh()
+        self.wait.until(lambda d: self.find("#update")[0].is_displayed())
+        self.assertEqual(kept(), ["fivefold-" + first, "fivefold-" + second])
+        self.find("#reload")[0].click()
+        self.wait.until(lambda d: kept() == ["fivefold-" + second])
+        self.wait.until(lambda d: not self.find("#update")[0].is_displayed())
+
+    def test_a_phone_plays_by_two_taps_at_a_level(self):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 390, "height": 844, "deviceScaleFactor": 2, "mobile": True})
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                    {"enabled": True, "maxTouchPoints": 1})
+        self.driver.get(self.url)
+        self.wait.until(lambda d: self.find("#play-form select.brains option"))
+        for mode in ("watch", "replay", "analyse", "play"):
+            self.find('.tab[data-mode="%s"]' % mode)[0].click()
+            self.assertEqual(self.driver.execute_script(OFF_SCREEN), [], mode)
+        levels = page_table("levels.json")["levels"]
+        self.assertEqual([option.get_attribute("value") for option in
+                          self.find("#play-form select[name=level] option")],
+                         [level["name"] for level in levels] + ["custom"])
+        for box in ("#confirm-taps", "#show-numbers"):
+            if not self.find(box)[0].is_selected():
+                self.find(box)[0].click()
+        self.start_a_game_at_level("beginner")
+
+        def tap(x, y):
+            target = self.find("rect.hit" + square(x, y))[0]
+            box = self.driver.execute_script(
+                "arguments[0].scrollIntoView({block: 'center'});"
+                "const r = arguments[0].getBoundingClientRect();"
+                "return [r.left + r.width / 2, r.top + r.height / 2]", target)
+            point = {"x": box[0], "y": box[1]}
+            for kind, points in (("touchStart", [point]), ("touchEnd", [])):
+                self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                            {"type": kind, "touchPoints": points})
+
+        tap(7, 7)
+        self.wait.until(lambda d: self.find("circle.pending"))
+        self.assertFalse(self.find("circle.stone"))
+        self.assertIn("h8: tap it again to play it", self.status())
+        tap(7, 7)
+        self.wait.until(lambda d: len(self.find("circle.stone")) == 2)
+        self.assertFalse(self.find("circle.pending"))
+        self.assertIn((7, 7, 1), stones(self.driver))
+        # The engine answers a lone stone without a search; its next answer is searched.
+        tap(0, 0)
+        tap(0, 0)
+        self.wait.until(lambda d: len(self.find("circle.stone")) == 4)
+        self.assertEqual([t.text for t in self.find("text.number")], ["1", "2", "3", "4"])
+        # The beginner's node limit reached the engine: one node ends its search in the
+        # first move it tries.
+        first_move = page_table("engine_words.json")["endings"]["T1Aa"]
+        self.assertIn(first_move, self.find("#lines")[0].text)
+        self.assertEqual(self.driver.execute_script(OFF_SCREEN), [])
+        self.screenshot("browser-phone.png")
 
 if __name__ == "__main__":
     unittest.main()

@@ -13,6 +13,7 @@ from fakes_helper import HERE, fake, fast_config, process_alive, read_lines
 
 from fivefold_tools.manager.brain import BrainPlayer
 from fivefold_tools.manager.game import play_game
+from fivefold_tools.manager.levels import LEVELS
 from fivefold_tools.manager.runner import run_match
 from fivefold_tools.manager.stats import move_times
 
@@ -157,6 +158,27 @@ class MatchTest(unittest.TestCase):
         self.assertIn("+2 =0 -0", run.stdout)
         self.assertIn("crash (crash_brain.py lost) 2", run.stdout)
         self.assertRegex(run.stderr, r"\[2/2\].*\(game 2: ")
+
+    def test_a_playing_level_limits_its_own_brain_alone(self):
+        # The levels table of the page, read by match.py: the level's limits go to brain 1,
+        # the match's to brain 2, whichever colour each has.
+        tool = os.path.join(HERE, "..", "..", "tools", "match.py")
+        level = LEVELS["club"]
+        with tempfile.TemporaryDirectory() as tmp:
+            logs = [os.path.join(tmp, name) for name in ("levelled", "plain")]
+            run = subprocess.run(
+                [sys.executable, tool, fake("random", logs[0]), fake("random", logs[1]),
+                 "-n", "2", "--size", "10", "--max-moves", "8", "--nodes", "3000",
+                 "--timeout-turn", "300", "--level1", "club", "--out", os.devnull],
+                capture_output=True, text=True, timeout=30)
+            self.assertEqual(run.returncode, 0, run.stderr)
+            levelled, plain = map(read_lines, logs)
+        self.assertEqual(levelled.count("INFO timeout_turn %d" % level["timeout_turn"]), 2)
+        self.assertEqual(levelled.count("INFO max_node %d" % level["max_node"]), 2)
+        self.assertEqual(plain.count("INFO timeout_turn 300"), 2)
+        self.assertEqual(plain.count("INFO max_node 3000"), 2)
+        self.assertNotIn("INFO max_node 3000", levelled)
+        self.assertIn("random_brain.py (1) plays at level club\n", run.stdout)
 
 
 if __name__ == "__main__":

@@ -6,9 +6,11 @@ import re
 import shlex
 import sys
 import time
+from dataclasses import replace
 
 from fivefold_tools.build import ROOT, ensure_brain
 from fivefold_tools.manager.brain import BrainPlayer, Reply
+from fivefold_tools.manager.levels import level_limits
 from fivefold_tools.manager.game import (COLOUR_NAMES, GameConfig, limits_text, opening_position,
                                          play_game, turn_time)
 from fivefold_tools.rules.board import cell, on_board, place
@@ -156,6 +158,8 @@ def play(args):
     cfg = GameConfig(width=args.size, height=args.size, rule=args.rule,
                      timeout_turn=turn_time(args.time, 300, args.depth, args.nodes), tolerance=500,
                      max_depth=args.depth, max_nodes=args.nodes)
+    if args.level:  # the engine's limits: a person has none
+        cfg = replace(cfg, **level_limits(args.level))
     opening = []
     if (args.opening or ("none" if human else "builtin")) == "builtin":
         opening = random.Random(args.seed).choice(builtin_openings(args.size, args.size, args.rule))

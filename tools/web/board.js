@@ -1,6 +1,7 @@
-// The board in SVG: lines, coordinates, stones, the last stone's mark, the winning five, the
-// squares the engine's threat lines name, a marked square (the analysed move) and renju's
-// forbidden points, each named with its reason when the pointer rests on it. Columns are
+// The board in SVG: lines, coordinates, stones, the last stone's mark or the stones' move
+// numbers, the winning five, the squares the engine's threat lines name, a marked square (the
+// analysed move), a stone waiting for its second tap and renju's forbidden points, each named
+// with its reason when the pointer rests on it. Columns are
 // lettered from a and rows numbered from 1 at the top, as on the terminal board; x and y are the
 // protocol's 0-based numbers.
 
@@ -9,7 +10,7 @@ import { LOSSES, boardOf, cell } from "./rules.js";
 const SVG = "http://www.w3.org/2000/svg";
 const CELL = 32;
 const MARGIN = 40;
-const LETTERS = "abcdefghijklmnopqrst";
+export const LETTERS = "abcdefghijklmnopqrst";
 
 const at = (n) => MARGIN + n * CELL;
 
@@ -73,8 +74,10 @@ export function createBoard(svg) {
 
   // view: {width, height, stones: [[x, y, colour]], five: [[x, y]], named: [[x, y]],
   // marked: [x, y, colour] or null, forbidden: [[x, y, reason]], noLast, clickAll}; click(x, y),
-  // when given, makes the empty squares (every square with clickAll) clickable.
-  function draw(view, click) {
+  // when given, makes the empty squares (every square with clickAll) clickable. display:
+  // {numbers: the stones' move numbers (where they were played in order: not noLast),
+  // pending: [x, y] or null}.
+  function draw(view, click, display = {}) {
     const { width, height } = view;
     if (size !== `${width}x${height}`) {
       size = `${width}x${height}`;
@@ -83,12 +86,19 @@ export function createBoard(svg) {
     onClick = click;
     marks.replaceChildren();
     const taken = boardOf(width, height, view.stones);
+    const numbers = display.numbers && !view.noLast;
     view.stones.forEach(([x, y, colour], i) => {
       const last = i === view.stones.length - 1 && !view.noLast;
-      const stone = { class: `stone ${colour === 1 ? "black" : "white"}${last ? " last" : ""}` };
+      const side = colour === 1 ? "black" : "white";
+      const stone = { class: `stone ${side}${last ? " last" : ""}` };
       const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
       element("circle", { ...stone, ...centre, r: CELL * 0.45 }, marks);
-      if (last) element("circle", { class: "last-mark", ...centre, r: CELL * 0.12 }, marks);
+      if (numbers) {
+        const number = { class: `number ${side}${last ? " last" : ""}`, x: at(x), y: at(y) };
+        element("text", { ...number, "data-x": x, "data-y": y }, marks).textContent = i + 1;
+      } else if (last) {
+        element("circle", { class: "last-mark", ...centre, r: CELL * 0.12 }, marks);
+      }
     });
     // Outlines over the stones: a named square often holds one.
     for (const [x, y] of view.named || []) {
@@ -102,6 +112,10 @@ export function createBoard(svg) {
       const centre = { cx: at(x), cy: at(y), "data-x": x, "data-y": y };
       const side = colour === 1 ? "black" : "white";
       element("circle", { class: `marked ${side}`, ...centre, r: CELL * 0.45 }, marks);
+    }
+    if (display.pending) {
+      const [x, y] = display.pending;
+      element("circle", { class: "pending", cx: at(x), cy: at(y), r: CELL * 0.45 }, marks);
     }
     // A cross on each of black's forbidden points, its reason on its square's title.
     const forbidden = new Map();

@@ -1,16 +1,22 @@
 // The page: play the engine, watch it or two brains, replay a match file, analyse a position.
 // Each tab is a panel (a module under panels/ with its view of the state); this module draws
 // the page from the state. The engine runs in the page when its files are served beside it
-// (the static site); tools/serve.py adds its API, with the brains it was given.
+// (the static site, which is kept for offline use too); tools/serve.py adds its API, with the
+// brains it was given.
 
 import { api } from "./api.js";
-import { createBoard } from "./board.js";
+import { boardDisplay } from "./board-options.js";
+import { createBoard, squareName } from "./board.js";
 import "./download.js";
 import { engineBuilt, engineProblem } from "./engine.js";
+import { loadLevels } from "./levels.js";
+import { restoreLink, writeLink } from "./link.js";
+import { keepOffline } from "./offline.js";
 import { analysePanel } from "./panels/analyse.js";
 import { playPanel } from "./panels/play.js";
 import { replayPanel } from "./panels/replay.js";
 import { watchPanel } from "./panels/watch.js";
+import "./picture.js";
 import { RULES, loadOutcomes, loadRules } from "./rules.js";
 import { $, onRender, state, update } from "./state.js";
 import { showThoughts } from "./thinking.js";
@@ -32,13 +38,16 @@ function render(s) {
     element.hidden = element.dataset.mode !== s.mode;
   });
   const view = panel.view(s);
-  board.draw(view.board, view.click || null);
+  const { click, display } = boardDisplay(s, view);
+  board.draw(view.board, click, display);
   const status = $("#status");
-  status.textContent = s.status.text || view.status || "";
-  status.classList.toggle("problem", s.status.problem);
+  const marked = display.pending && `${squareName(...display.pending)}: tap it again to play it`;
+  status.textContent = marked || s.status.text || view.status || "";
+  status.classList.toggle("problem", !marked && s.status.problem);
   $("#thinking").hidden = panel.thinking === false;
   showThoughts(view.thoughts || null, view.heading);
   panel.render(s);
+  writeLink(s);
 }
 
 function switchMode(mode) {
@@ -51,6 +60,12 @@ function switchMode(mode) {
 for (const tab of document.querySelectorAll(".tab")) {
   tab.addEventListener("click", () => switchMode(tab.dataset.mode));
 }
+// A link opened in the page's own tab changes only the address's # part: no reload.
+window.addEventListener("hashchange", () => {
+  const leaving = panelOf(state.mode);
+  if (leaving.leave) leaving.leave();
+  restoreLink();
+});
 window.addEventListener("pagehide", () => state.driver && state.driver.leave());
 
 onRender(render);
@@ -86,7 +101,9 @@ async function findEngine() {
     findEngine(),
     loadOutcomes(),
     loadRules(),
+    loadLevels(),
   ]);
+  keepOffline(server);
   for (const select of document.querySelectorAll("select.rules")) {
     for (const [name, rule] of Object.entries(RULES)) {
       select.add(Object.assign(new Option(rule.label, name), { title: rule.wins }));
@@ -95,6 +112,8 @@ async function findEngine() {
   for (const select of document.querySelectorAll("select.brains")) {
     brains.forEach((name, i) => select.add(new Option(name, i)));
   }
+  // The address is read once the choices it may name (a rule, a level) are there.
+  restoreLink();
   $("#watch-form").elements.white.value = String(Math.min(1, brains.length - 1));
   // serve.py serves the site's engine files as soon as they are built.
   const unbuilt =

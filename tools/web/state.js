@@ -10,6 +10,7 @@ export const state = {
   noEngine: null, // if not, why, as a sentence telling what to do
   driver: null, // the running game's driver (games.js)
   game: null, // the running or last game of the play or watch tab, as its driver shows it
+  pending: null, // a square marked by a first tap: {key: its board (board-options.js), square}
   replay: { records: [], index: -1, shown: 0, problems: [] },
   analyse: {
     width: 15,

@@ -170,10 +170,11 @@ def is_info_line(line):
 class BrainPlayer:
     """A brain command as one side of one game; a fresh process per game."""
 
-    def __init__(self, name, command, cwd=None):
+    def __init__(self, name, command, cwd=None, limits=None):
         self.name = name
         self.command = command
         self.cwd = cwd
+        self.limits = limits or {}  # a playing level's limits (manager.game.side_config)
         self.process = None
 
     def start(self, cfg):

@@ -2,9 +2,10 @@
 
 A player is anything with name, start(cfg), ask_move(request, limit_ms, tolerance_ms,
 time_left, board) and close(grace_s): a brain process (manager.brain.BrainPlayer) or a person
-at the terminal (terminal.HumanPlayer)."""
+at the terminal (terminal.HumanPlayer). A player with a playing level has limits of its own
+(manager.levels): the GameConfig fields it plays under instead of the game's."""
 
-from dataclasses import dataclass
+from dataclasses import dataclass, replace
 
 from fivefold_tools.rules.board import (BLACK, COLOUR_NAMES, WHITE, cell, is_full, mover,
                                         new_board, on_board, other, place)
@@ -82,6 +83,11 @@ def opening_position(width, height, opening):
     return board, stones
 
 
+def side_config(player, cfg):
+    """What this player plays under: the game's settings, with its own limits if it has any."""
+    return replace(cfg, **getattr(player, "limits", {}))
+
+
 def play_game(players, cfg, opening=(), on_move=None):
     """Plays one game; players is (black, white). Returns its record, a dict ready for JSON.
 
@@ -99,9 +105,10 @@ def play_game(players, cfg, opening=(), on_move=None):
     }
     time_left = {BLACK: cfg.timeout_match, WHITE: cfg.timeout_match}
     known = {BLACK: 0, WHITE: 0}
+    sides = {colour: side_config(players[colour - 1], cfg) for colour in (BLACK, WHITE)}
     try:
         for colour in (BLACK, WHITE):
-            failed = players[colour - 1].start(cfg)
+            failed = players[colour - 1].start(sides[colour])
             if failed:
                 return finish(record, other(colour), failed.failure, failed.detail)
         while True:
@@ -110,7 +117,7 @@ def play_game(players, cfg, opening=(), on_move=None):
             if cfg.max_moves and board.count >= cfg.max_moves:
                 return finish(record, None, "move_limit")
             colour = mover(len(stones))
-            limit = cfg.timeout_turn
+            limit = sides[colour].timeout_turn
             left = time_left[colour] if cfg.timeout_match else None
             if left is not None:
                 limit = min(limit, left)

@@ -12,6 +12,7 @@ from concurrent.futures import ThreadPoolExecutor
 
 from fivefold_tools.manager.brain import BrainPlayer, interrupt_on_terminate, kill_all
 from fivefold_tools.manager.game import GameConfig, limits_text, play_game, turn_time
+from fivefold_tools.manager.levels import level_limits
 from fivefold_tools.manager.shards import merge_parts, missing_games, shard_games
 from fivefold_tools.manager.sprt import OPEN, sprt, sprt_text
 from fivefold_tools.manager.stats import elo_difference, format_elo, score, summary
@@ -27,9 +28,10 @@ def game_plan(games, openings):
 
 
 def run_match(commands, names, cfg, openings, games, jobs=1, on_game=None, cwd=None,
-              indices=None, should_stop=None):
+              indices=None, should_stop=None, levels=(None, None)):
     """Plays the games (those of the 0-based indices only, when given), jobs at a time, and
-    returns their records in game order.
+    returns their records in game order. levels: the playing level of each brain, or None
+    for the match's limits.
 
     on_game(record) is called (under a lock) as each game ends; once should_stop() is true
     no further game starts."""
@@ -41,11 +43,14 @@ def run_match(commands, names, cfg, openings, games, jobs=1, on_game=None, cwd=N
         if stop.is_set() or (should_stop and should_stop()):
             return None
         opening, swapped = plan[i]
-        first, second = (BrainPlayer(n, c, cwd) for n, c in zip(names, commands))
+        first, second = (BrainPlayer(n, c, cwd, level and level_limits(level))
+                         for n, c, level in zip(names, commands, levels))
         record = play_game((second, first) if swapped else (first, second), cfg, opening)
         if stop.is_set():
             return None  # cut short by the interrupt: no result
         record = {"game": i + 1, "players": list(names), "limits": limits_of(cfg), **record}
+        if any(levels):
+            record["levels"] = list(levels)
         if on_game:
             with lock:
                 on_game(record)
@@ -59,6 +64,12 @@ def run_match(commands, names, cfg, openings, games, jobs=1, on_game=None, cwd=N
             stop.set()
             kill_all()
             raise
+
+
+def levels_text(names, levels):
+    """The players who play at a level of their own, as the summary names them."""
+    return "".join("%s plays at level %s\n" % (name, level)
+                   for name, level in zip(names, levels) if level)
 
 
 def limits_of(cfg):
@@ -139,16 +150,16 @@ def finite(value):
     return value if math.isfinite(value) else None
 
 
-def summary_data(records, names, cfg, test):
-    """The summary as JSON: players, rule, limits, score, Elo, results by colour, reasons,
-    SPRT."""
+def summary_data(records, names, cfg, test, levels=(None, None)):
+    """The summary as JSON: players, rule, limits (and levels), score, Elo, results by colour,
+    reasons, SPRT."""
     wins, draws, losses = score(records, names[0])
     elo, low, high = elo_difference(wins, draws, losses)
     reasons = {}
     for record in records:
         reasons[record["reason"]] = reasons.get(record["reason"], 0) + 1
     data = {"players": list(names), "rule": cfg.rule, "limits": limits_of(cfg),
-            "games": len(records),
+            **({"levels": list(levels)} if any(levels) else {}), "games": len(records),
             "wins": wins, "draws": draws, "losses": losses,
             "elo": finite(elo), "elo_low": finite(low), "elo_high": finite(high),
             "black_wins": sum(r["winner"] == "black" for r in records),
@@ -158,17 +169,18 @@ def summary_data(records, names, cfg, test):
     return data
 
 
-def report(records, names, cfg, args, stream):
-    """The summary (the rule and limits first, the SPRT last when asked for) as text to
-    stream and as JSON to --summary-json."""
+def report(records, names, cfg, args, stream, levels=(None, None)):
+    """The summary (the rule and limits first, then the players' levels, the SPRT last when
+    asked for) as text to stream and as JSON to --summary-json."""
     # A part of a match (--shard) is no sample of its own: the test is the whole's (--merge).
     whole = args.sprt and not getattr(args, "shard", None)
     test = whole and sprt(records, names[0], *args.sprt, args.alpha, args.beta)
-    text = "%s, %s\n%s\n" % (cfg.rule, limits_text(cfg), summary(records, names, cfg.timeout_turn))
+    text = "%s, %s\n%s%s\n" % (cfg.rule, limits_text(cfg), levels_text(names, levels),
+                              summary(records, names, cfg.timeout_turn))
     stream.write(text + (sprt_text(test) + "\n" if test else ""))
     if args.summary_json:
         with open(args.summary_json, "w") as f:
-            json.dump(summary_data(records, names, cfg, test), f, indent=1)
+            json.dump(summary_data(records, names, cfg, test, levels), f, indent=1)
             f.write("\n")
 
 
@@ -198,8 +210,9 @@ def merge_command(args):
     writers = RecordWriters(args)
     for record in records:
         writers.write(record)
-    report(records, first["players"], cfg,
-           args, sys.stderr if writers.out is sys.stdout else sys.stdout)
+    report(records, first["players"], cfg, args,
+           sys.stderr if writers.out is sys.stdout else sys.stdout,
+           first.get("levels", (None, None)))
     writers.close()
 
 
@@ -215,6 +228,7 @@ def run_command(args):
     except (OSError, ValueError) as error:
         sys.exit("openings: %s" % error)
     commands = [args.brain1, args.brain2]
+    levels = (args.level1, args.level2)
     names = player_names(commands, [args.name1, args.name2])
     cfg = GameConfig(width=args.size[0], height=args.size[1], rule=args.rule,
                      timeout_turn=turn_time(args.timeout_turn, 1000, args.depth, args.nodes),
@@ -242,10 +256,11 @@ def run_command(args):
     interrupt_on_terminate()  # a terminated match still kills its brains
     try:
         records = run_match(commands, names, cfg, openings, args.games, args.jobs, on_game,
-                            indices=indices, should_stop=decided.is_set)
+                            indices=indices, should_stop=decided.is_set, levels=levels)
     except KeyboardInterrupt:
         sys.exit("\ninterrupted")
     if tty and not args.quiet:
         sys.stderr.write("\n")
-    report(records, names, cfg, args, sys.stderr if writers.out is sys.stdout else sys.stdout)
+    report(records, names, cfg, args, sys.stderr if writers.out is sys.stdout else sys.stdout,
+           levels)
     writers.close()

@@ -8,14 +8,14 @@ namespace fivefold {
 GameState gameState;
 
 void placeOwnStone(int x, int y) {
+  if (gameState.moveNumber == 1) gameState.firstStoneSide = 1;
   gameState.moveNumber += 1;
-  gameState.lastStoneSide = 1;
   setCell(x, y, 1);
 }
 
 void placeOpponentStone(int x, int y) {
+  if (gameState.moveNumber == 1) gameState.firstStoneSide = 2;
   gameState.moveNumber += 1;
-  gameState.lastStoneSide = 2;
   gameState.lastOpponentX = x;
   gameState.lastOpponentY = y;
   setCell(x, y, 2);
@@ -83,7 +83,7 @@ void resetGameState() {
   gameState.moveNumber = 1;
   gameState.lastOpponentX = 0;
   gameState.lastOpponentY = 0;
-  gameState.lastStoneSide = 0;
+  gameState.firstStoneSide = 0;
   gameState.timeoutTurn.store(defaultTimeoutTurn, std::memory_order_relaxed);
   gameState.timeLeft.store(defaultTimeLeft, std::memory_order_relaxed);
   setStopSearch(0);

@@ -24,7 +24,8 @@ struct GameState {
   std::int32_t moveNumber = 1;
   std::int32_t lastOpponentX = 0;
   std::int32_t lastOpponentY = 0;
-  std::int32_t lastStoneSide = 0;  // the side of the latest stone placed (1 or 2), 0 before any
+  // The side of the game's first stone (1 or 2): black's. 0 before the first.
+  std::int32_t firstStoneSide = 0;
   // Written by the command loop while the worker reads them: single indivisible values.
   std::atomic<std::int32_t> timeoutTurn{defaultTimeoutTurn};
   std::atomic<std::int32_t> timeLeft{defaultTimeLeft};

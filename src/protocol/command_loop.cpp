@@ -219,12 +219,12 @@ std::int32_t limitValue(const char* value) {
 
 // YXSHOWFORBID: black's fouls under renju in the position on the board: "FORBID ", each foul
 // as its x and y in two digits each, and a closing dot; "FORBID ." when there is none, when
-// white is to move (the sides' stones differ in number), and under any other rule. With as
-// many stones each, black is to move and is the side that did not place the latest stone.
+// white is to move (the sides' stones differ in number), and under any other rule. Black is
+// the side of the game's first stone (BOARD lists the stones in the order played).
 void commandShowForbid() {
   boardPreamble();
   const StoneCounts counts = countStones();
-  const int black = gameState.lastStoneSide == 1 ? 2 : 1;
+  const int black = gameState.firstStoneSide == 2 ? 2 : 1;
   std::string line = "FORBID ";
   if (counts.of[1] == counts.of[2]) {
     setGameRule(gameState.ruleAsked.load(std::memory_order_relaxed), black);

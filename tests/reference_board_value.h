@@ -29,7 +29,8 @@ inline std::int64_t boardValueFromScratch() {
           }
         }
         if (inside) {
-          total += windowValue(digits, countWeights, gameState.fiveRules[1], gameState.fiveRules[2]);
+          total +=
+              windowValue(digits, countWeights, gameState.fiveRules[1], gameState.fiveRules[2]);
         }
       }
     }

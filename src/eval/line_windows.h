@@ -89,7 +89,7 @@ constexpr PatternValues makePatternValues(const std::int32_t (&counts)[6],
 struct WindowValues {
   FiveRule plusRule = FiveRule::ExactFive;
   FiveRule minusRule = FiveRule::ExactFive;
-  PatternValues plain = makePatternValues(countWeights);    // countWeights throughout
+  PatternValues plain = makePatternValues(countWeights);         // countWeights throughout
   PatternValues raised = makePatternValues(raisedCountWeights);  // raisedCountWeights
 };
 

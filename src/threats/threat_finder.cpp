@@ -203,9 +203,9 @@ template <FiveRule rule>
 constexpr ThreatFinder findersOfRule[2][2] = {
     {findThreatsWith<rule, Three, Exact>, findThreatsWith<rule, Three, OneMissing>},
     {findThreatsWith<rule, Four, Exact>, findThreatsWith<rule, Four, OneMissing>}};
-constexpr const ThreatFinder (*finders[fiveRuleCount])[2] = {
-    findersOfRule<FiveRule::ExactFive>, findersOfRule<FiveRule::FiveOrMore>,
-    findersOfRule<FiveRule::Caro>};
+constexpr const ThreatFinder (*finders[fiveRuleCount])[2] = {findersOfRule<FiveRule::ExactFive>,
+                                                             findersOfRule<FiveRule::FiveOrMore>,
+                                                             findersOfRule<FiveRule::Caro>};
 
 }  // namespace
 

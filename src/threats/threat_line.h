@@ -279,7 +279,7 @@ inline LineMatches matchKind(const LineCells& line, std::integer_sequence<int, P
 template <FiveRule R, ThreatKind K, ThreatMode M>
 inline LineMatches matchEveryWindow(const LineCells& line) {
   return lineMatching::matchKind<static_cast<int>(R), K, M>(line,
-                                                             std::make_integer_sequence<int, 7>());
+                                                            std::make_integer_sequence<int, 7>());
 }
 
 // The match of `t` at the window that starts at cell `start` of the line read around

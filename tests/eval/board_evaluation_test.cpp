@@ -86,7 +86,7 @@ TEST(EvaluateBoard, IncrementalTotalsMatchFromScratchOverRandomSteps) {
         testing::testRules[(&size - testing::testSizes) % std::size(testing::testRules)];
     setGameRule(rule.rule, rule.blackSide);
     SCOPED_TRACE(::testing::Message() << ruleName(rule.rule) << " black " << rule.blackSide);
-    boardTotal();  // totals come from the evaluator under the game's rule
+    boardTotal();                         // totals come from the evaluator under the game's rule
     testing::scatterStones(random, 0.2);  // also beyond the playing area, never read
     std::uniform_int_distribution<int> pickX(0, size[0] - 1), pickY(0, size[1] - 1);
     std::uniform_int_distribution<int> pickStep(0, 9), pickCell(0, 3);

@@ -57,9 +57,9 @@ int compareAround(int x, int y, int k, int player, FiveRule rule, ThreatKind kin
       int missing = -2;
       const LineTemplate& t = lineTemplate(rule, kind, p);
       const bool lineMatched = matchLine(line, t, start, mode, missing);
-      EXPECT_EQ(lineMatched, matched) << "window " << startX << "," << startY << " k " << k
-                                      << " pattern " << p << " mode " << mode << " rule "
-                                      << int(rule);
+      EXPECT_EQ(lineMatched, matched)
+          << "window " << startX << "," << startY << " k " << k << " pattern " << p << " mode "
+          << mode << " rule " << int(rule);
       EXPECT_EQ(holdsCell(all.starts[p], start), matched)
           << "all windows: " << startX << "," << startY << " k " << k << " pattern " << p
           << " mode " << mode << " rule " << int(rule);

@@ -10,14 +10,20 @@ namespace fivefold {
 
 namespace {
 
-// A line through a square, read `reach` cells to either side: bit reach + n is the cell n
-// steps from the square along the direction.
+// A line through a square, read `reach` cells to either side: bit 2 (reach + n) is the cell n
+// steps from the square along the direction (the spacing of the line words, so that a read is
+// a few operations on one word).
 constexpr int reach = 5;
 constexpr int centre = reach;
-using LineMask = std::uint32_t;
+using LineMask = std::uint64_t;
 constexpr LineMask bitAt(int n) {
-  return LineMask{1} << (centre + n);
+  return LineMask{1} << (2 * (centre + n));
 }
+// The cells from..to (offsets), both included.
+constexpr LineMask cellsFrom(int from, int to) {
+  return ((bitAt(to) << 2) - bitAt(from)) & lowCellBits;
+}
+constexpr LineMask readCells = cellsFrom(-reach, reach);
 
 struct BlackLine {
   LineMask black;  // black stones, those supposed on the board included
@@ -34,14 +40,12 @@ struct Supposed {
 
 BlackLine readLine(int x, int y, int k, const Supposed& supposed) {
   const LineAround around = lineAround(x * boardStride + y, k, reach);
-  BlackLine line{0, 0};
-  const LineWord black = static_cast<LineWord>(gameState.blackSide);
-  for (int i = 0; i <= 2 * reach; ++i) {
-    if (((around.onBoard >> (2 * i)) & 1) == 0) continue;
-    const LineWord cell = (around.cells >> (2 * i)) & 3;
-    if (cell == black) line.black |= LineMask{1} << i;
-    if (cell == 0) line.empty |= LineMask{1} << i;
-  }
+  const LineWord cells = around.cells & (around.onBoard * 3);
+  const LineWord low = cells & lowCellBits;
+  const LineWord high = (cells >> 1) & lowCellBits;
+  BlackLine line;
+  line.black = (gameState.blackSide == 1 ? low & ~high : high & ~low) & readCells;
+  line.empty = around.onBoard & ~(low | high) & readCells;
   const int dx = directionDx[k];
   const int dy = directionDy[k];
   for (int s = 0; s < supposed.count; ++s) {
@@ -57,9 +61,10 @@ BlackLine readLine(int x, int y, int k, const Supposed& supposed) {
 
 // The length of the run of black stones through the centre.
 int runLength(LineMask black) {
-  const int after = std::countr_one(black >> centre);
-  const int before = std::countl_one(black << (32 - centre));
-  return after + before;
+  const LineMask pairs = black | (black << 1);  // a run of cells is a run of bits
+  const int after = std::countr_one(pairs >> (2 * centre));
+  const int before = std::countl_one(pairs << (64 - 2 * centre));
+  return (after + before) / 2;
 }
 
 // The fours of a line through a black stone at its centre: the sets of four black stones
@@ -68,7 +73,7 @@ int foursIn(const BlackLine& line) {
   LineMask found[5];
   int count = 0;
   for (int start = -4; start <= 0; ++start) {
-    const LineMask window = (bitAt(start + 5) - 1) & ~(bitAt(start) - 1);
+    const LineMask window = cellsFrom(start, start + 4);
     const LineMask stones = line.black & window;
     if (std::popcount(stones) != 4 || std::popcount(line.empty & window) != 1) continue;
     // The five must be exact: no black stone just beyond it.
@@ -84,7 +89,7 @@ int foursIn(const BlackLine& line) {
 // empty square at each end, each completing an exact five.
 bool straightFourIn(const BlackLine& line) {
   for (int first = -3; first <= 0; ++first) {
-    const LineMask four = (bitAt(first + 4) - 1) & ~(bitAt(first) - 1);
+    const LineMask four = cellsFrom(first, first + 3);
     if ((line.black & four) != four) continue;
     if ((line.empty & bitAt(first - 1)) == 0 || (line.empty & bitAt(first + 4)) == 0) continue;
     if (line.black & (bitAt(first - 2) | bitAt(first + 5))) continue;
@@ -134,14 +139,17 @@ Foul foulWith(int x, int y, Supposed& supposed) {
   bool five = false;
   bool overline = false;
   int fours = 0;
-  int crowded = 0;  // lines with two other black stones near enough for a three or a four
+  // The lines with two other black stones near enough for a three or a four.
+  bool crowdedLine[lineDirections];
+  int crowded = 0;
   for (int k = 0; k < lineDirections; ++k) {
     lines[k] = readLine(x, y, k, supposed);
     const int run = runLength(lines[k].black);
     five |= run == 5;
     overline |= run > 5;
-    constexpr LineMask near = (bitAt(5) - 1) & ~(bitAt(-4) - 1) & ~bitAt(0);  // 4 steps each way
-    crowded += std::popcount(lines[k].black & near) >= 2;
+    constexpr LineMask near = cellsFrom(-4, 4) & ~bitAt(0);  // 4 steps each way
+    crowdedLine[k] = std::popcount(lines[k].black & near) >= 2;
+    crowded += crowdedLine[k];
   }
   // A double four is named before an overline that the same stone makes (judges do so),
   // and both before a double three.
@@ -157,8 +165,13 @@ Foul foulWith(int x, int y, Supposed& supposed) {
     } else if (overline) {
       foul = Foul::Overline;
     } else if (crowded >= 2) {
+      // Only a crowded line without a four can hold a three; the look ends as soon as two
+      // are found, or too few lines are left for two.
       int threes = 0;
-      for (int k = 0; k < lineDirections && threes < 2; ++k) {
+      int left = crowded;
+      for (int k = 0; k < lineDirections && threes < 2 && threes + left >= 2; ++k) {
+        if (!crowdedLine[k]) continue;
+        left -= 1;
         if (fourLines[k] == 0 && threeIn(x, y, k, lines[k], supposed)) threes += 1;
       }
       if (threes >= 2) foul = Foul::DoubleThree;
@@ -173,6 +186,21 @@ Foul foulWith(int x, int y, Supposed& supposed) {
 }  // namespace
 
 Foul renjuFoul(int x, int y) {
+  // Most squares have no line with two other black stones near enough for a three or a
+  // four (an overline has more): they are judged from the board's words alone.
+  const int index = x * boardStride + y;
+  const LineWord black = static_cast<LineWord>(gameState.blackSide);
+  constexpr LineMask near = cellsFrom(-4, 4) & ~bitAt(0);
+  int crowded = 0;
+  for (int k = 0; k < lineDirections; ++k) {
+    const LineAround around = lineAround(index, k, reach);
+    const LineWord cells = around.cells & (around.onBoard * 3);
+    // A cell holds black where its two bits equal black's value.
+    const LineWord differs = cells ^ (black * lowCellBits);
+    const LineWord blackCells = ~(differs | (differs >> 1)) & lowCellBits & near;
+    crowded += std::popcount(blackCells) >= 2;
+  }
+  if (crowded == 0) return Foul::None;
   Supposed supposed;
   return foulWith(x, y, supposed);
 }

@@ -94,6 +94,25 @@ void appendExtra(const BestMoves& extra, const std::int32_t* plainGains, RankedM
   }
 }
 
+// Under renju, whether black's best square of the area (the first of the best gain in the
+// ranking's order) is no foul, so that the summary holds for the moves without fouls. Its count
+// holds as long as ten squares that are no foul are left, which takes no judging where the area
+// has twice as many empty squares (the summary then says so; else the ranking judges).
+bool bestIsNoFoul(const AreaBox& area, const PlayerAreaGains& gains, std::int32_t best,
+                  int empty) {
+  constexpr int roomy = 2 * (areaMoveSlots + extraAreaMoveSlots);
+  if (empty < roomy) return false;
+  for (int x = area.fromX; x < area.toX; ++x) {
+    for (int y = area.fromY; y < area.toY; ++y) {
+      const int index = x * boardStride + y;
+      if (gameState.board[index] == 0 && gains.plain[index] == best) {
+        return renjuFoul(x, y) == Foul::None;
+      }
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 RankedMoves rankAreaMoves(int player, int margin) {
@@ -163,8 +182,6 @@ RankedMoves rankAreaAndExtraMoves(int player, int margin) {
 }
 
 AreaMoveSummary summariseAreaMoves(int player, int margin) {
-  // Which of black's squares are fouls under renju only the ranking finds out.
-  if (movesMayFoul(player)) return {};
   const AreaBox area = scoredArea(margin);
   const PlayerAreaGains& gains = keptAreaGains(player);
   // Over the empty squares: the greatest plain gain, the least of both gains, and how many.
@@ -204,6 +221,7 @@ AreaMoveSummary summariseAreaMoves(int player, int margin) {
   summary.known = empty == 0 || lowest > -scoreInfinity;
   summary.count = std::min(empty, areaMoveSlots + extraAreaMoveSlots);
   summary.bestGain = best;
+  if (summary.known && movesMayFoul(player)) summary.known = bestIsNoFoul(area, gains, best, empty);
   return summary;
 }
 

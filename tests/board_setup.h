@@ -68,6 +68,18 @@ inline void restartIncrementalState() {
   restartReaders();
 }
 
+// The rules of the game a test runs under, each with the side whose stones are black (it
+// matters only under renju).
+struct TestRule {
+  GameRule rule;
+  int blackSide;
+};
+inline const TestRule testRules[] = {{GameRule::ExactFive, 1},
+                                     {GameRule::Freestyle, 1},
+                                     {GameRule::Caro, 1},
+                                     {GameRule::Renju, 1},
+                                     {GameRule::Renju, 2}};
+
 // Sizes from 5 x 5 to 20 x 20, squares and rectangles.
 inline const int testSizes[][2] = {{5, 5}, {7, 12}, {15, 15}, {20, 20}, {20, 9}, {11, 6}};
 

@@ -9,7 +9,8 @@
 
 namespace fivefold::testing {
 
-// The value of the live board from the engine's side.
+// The value of the live board from the engine's side, each side's fives winning by the game's
+// rule.
 inline std::int64_t boardValueFromScratch() {
   std::int64_t total = 0;
   for (int k = 0; k < 4; ++k) {
@@ -27,7 +28,10 @@ inline std::int64_t boardValueFromScratch() {
             inside = false;
           }
         }
-        if (inside) total += windowValue(digits, countWeights);
+        if (inside) {
+          total +=
+              windowValue(digits, countWeights, gameState.fiveRules[1], gameState.fiveRules[2]);
+        }
       }
     }
   }

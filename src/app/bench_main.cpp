@@ -1,13 +1,15 @@
 // fivefold-bench: decides the engine's move on a set of positions at a fixed depth with
 // no time limit, and prints one JSON line per position and a node-count signature.
 //
-// Usage: fivefold-bench [--depth D] [--nbest N] [FILE] | --list
-//   D: an even number from 6 to 100 (default 8). N: the analysis of YXNBEST N on every
-//   position (default 0: none), which costs what the analysis costs. FILE: a position file ("-"
-//   reads standard input; default: the built-in set). One position per line: "W H x,y,c ...", the
-//   playing size, then the stones in the order they were placed (c = 1 the engine's, 2 the
-//   opponent's, 3 a winning-line stone). Blank lines and lines starting with "#" are skipped; a
-//   malformed line is reported on standard error and skipped.
+// Usage: fivefold-bench [--depth D] [--rule R] [--nbest N] [FILE] | --list
+//   D: an even number from 6 to 100 (default 8). R: the rule of the game, exact5 (the
+//   default), freestyle, caro or renju (black is the side to move when the stones are even in
+//   number, as in a game). N: the analysis of YXNBEST N on every position (default 0: none),
+//   which costs what the analysis costs. FILE: a position file ("-" reads
+//   standard input; default: the built-in set). One position per line: "W H x,y,c ...",
+//   the playing size, then the stones in the order they were placed (c = 1 the engine's,
+//   2 the opponent's, 3 a winning-line stone). Blank lines and lines starting with "#"
+//   are skipped; a malformed line is reported on standard error and skipped.
 //   --list prints the built-in positions in that format.
 #include <chrono>
 #include <cstdint>
@@ -96,8 +98,9 @@ bool parsePosition(const std::string& line, Position& position, std::string& rea
 
 // The position as a freshly started brain holds it after RECTSTART, BOARD and the
 // stone lines, with the turn about to start.
-void setUpFreshBrain(const Position& position) {
+void setUpFreshBrain(const Position& position, GameRule rule) {
   resetGameState();
+  gameState.ruleAsked.store(rule, std::memory_order_relaxed);
   resetOpeningRandom();
   resetSearchState();
   setPlayingSize(position.width, position.height);
@@ -107,6 +110,7 @@ void setUpFreshBrain(const Position& position) {
     if (stone.c == 2) placeOpponentStone(stone.x, stone.y);
     if (stone.c == 3) placeWinningStone(stone.x, stone.y);
   }
+  takeUpAskedRule();  // as the worker does when a turn starts
   setStopSearch(0);
 }
 
@@ -133,8 +137,9 @@ struct Totals {
   std::int64_t ms = 0;
 };
 
-void runPosition(const Position& position, int depth, int bestCount, Totals& totals) {
-  setUpFreshBrain(position);
+void runPosition(const Position& position, int depth, GameRule rule, int bestCount,
+                 Totals& totals) {
+  setUpFreshBrain(position, rule);
   gameState.bestCount.store(bestCount, std::memory_order_relaxed);
   searchState.timeLimited = false;
   searchState.maxDepth = depth;
@@ -167,14 +172,15 @@ void runPosition(const Position& position, int depth, int bestCount, Totals& tot
 }
 
 int usage() {
-  std::cerr << "usage: fivefold-bench [--depth D] [--nbest N] [FILE] | --list  (D even, 6..100; "
-               "N 0..10; FILE or - for stdin)\n";
+  std::cerr << "usage: fivefold-bench [--depth D] [--rule R] [--nbest N] [FILE] | --list  (D "
+               "even, 6..100; R exact5, freestyle, caro or renju; N 0..10; FILE or - for stdin)\n";
   return 2;
 }
 
 int run(int argc, char** argv) {
   int depth = 8;
   int bestCount = 0;
+  GameRule rule = GameRule::ExactFive;
   const char* file = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -189,6 +195,10 @@ int run(int argc, char** argv) {
       }
     } else if (arg == "--nbest" && i + 1 < argc) {
       if (!parseInt(argv[++i], bestCount) || bestCount < 0 || bestCount > 10) return usage();
+    } else if (arg == "--rule" && i + 1 < argc) {
+      const std::optional<GameRule> named = ruleNamed(argv[++i]);
+      if (!named) return usage();
+      rule = *named;
     } else if (file == nullptr && (arg == "-" || arg.rfind("-", 0) != 0)) {
       file = argv[i];
     } else {
@@ -229,7 +239,7 @@ int run(int argc, char** argv) {
       malformed = true;
       continue;
     }
-    runPosition(position, depth, bestCount, totals);
+    runPosition(position, depth, rule, bestCount, totals);
   }
   const std::int64_t nps = totals.nodes * 1000 / (totals.ms > 0 ? totals.ms : 1);
   std::cout << "{\"positions\":" << totals.positions << ",\"nodes\":" << totals.nodes

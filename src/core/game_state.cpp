@@ -8,11 +8,13 @@ namespace fivefold {
 GameState gameState;
 
 void placeOwnStone(int x, int y) {
+  if (gameState.moveNumber == 1) gameState.firstStoneSide = 1;
   gameState.moveNumber += 1;
   setCell(x, y, 1);
 }
 
 void placeOpponentStone(int x, int y) {
+  if (gameState.moveNumber == 1) gameState.firstStoneSide = 2;
   gameState.moveNumber += 1;
   gameState.lastOpponentX = x;
   gameState.lastOpponentY = y;
@@ -50,12 +52,38 @@ void clearGrid() {
   restartReaders();
 }
 
+void setGameRule(GameRule rule, int blackSide) {
+  if (rule != GameRule::Renju) blackSide = 1;  // only renju tells the colours apart
+  if (rule == gameState.rule && blackSide == gameState.blackSide) return;
+  gameState.rule = rule;
+  gameState.blackSide = blackSide;
+  for (int side = 1; side <= 2; ++side) {
+    gameState.fiveRules[side] = fiveRuleOf(rule, side == blackSide);
+  }
+  restartReaders();
+}
+
+StoneCounts countStones() {
+  StoneCounts counts;
+  for (int x = 0; x < gameState.width; ++x) {
+    for (int y = 0; y < gameState.height; ++y) counts.of[cellAt(x, y)] += 1;
+  }
+  return counts;
+}
+
+void takeUpAskedRule() {
+  const StoneCounts counts = countStones();
+  const int stones = counts.of[1] + counts.of[2];
+  setGameRule(gameState.ruleAsked.load(std::memory_order_relaxed), stones % 2 == 0 ? 1 : 2);
+}
+
 void resetGameState() {
   clearGrid();
   setPlayingSize(0, 0);
   gameState.moveNumber = 1;
   gameState.lastOpponentX = 0;
   gameState.lastOpponentY = 0;
+  gameState.firstStoneSide = 0;
   gameState.timeoutTurn.store(defaultTimeoutTurn, std::memory_order_relaxed);
   gameState.timeLeft.store(defaultTimeLeft, std::memory_order_relaxed);
   setStopSearch(0);
@@ -63,6 +91,8 @@ void resetGameState() {
   gameState.nodeLimit.store(0, std::memory_order_relaxed);
   gameState.bestCount.store(0, std::memory_order_relaxed);
   gameState.dataFolder[0] = '\0';
+  gameState.ruleAsked.store(GameRule::ExactFive, std::memory_order_relaxed);
+  setGameRule(GameRule::ExactFive, 1);
 }
 
 }  // namespace fivefold

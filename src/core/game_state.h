@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/change_journal.h"
+#include "core/game_rule.h"
 #include "core/grid.h"
 #include "core/line_words.h"
 
@@ -23,6 +24,8 @@ struct GameState {
   std::int32_t moveNumber = 1;
   std::int32_t lastOpponentX = 0;
   std::int32_t lastOpponentY = 0;
+  // The side of the game's first stone (1 or 2): black's. 0 before the first.
+  std::int32_t firstStoneSide = 0;
   // Written by the command loop while the worker reads them: single indivisible values.
   std::atomic<std::int32_t> timeoutTurn{defaultTimeoutTurn};
   std::atomic<std::int32_t> timeLeft{defaultTimeLeft};
@@ -35,7 +38,17 @@ struct GameState {
   // lines after every depth; 0: no report. Holds until changed, across games, like the
   // limits.
   std::atomic<std::int32_t> bestCount{0};
+  // The rule INFO rule asked for; like the limits it holds until changed, across games. The
+  // worker takes it up at the start of each turn (setGameRule), when it owns the grid.
+  std::atomic<GameRule> ruleAsked{GameRule::ExactFive};
   char dataFolder[256] = {};
+  // The rule of the game on the grid and the side whose stones are black (the side that
+  // moved first; it matters only under renju, and is 1 under every other rule). Set only
+  // through setGameRule.
+  GameRule rule = GameRule::ExactFive;
+  std::int32_t blackSide = 1;
+  // How a line of each side wins, by Cell value (1 and 2; 0 and 3 are never asked).
+  FiveRule fiveRules[4] = {};
 };
 
 extern GameState gameState;
@@ -73,6 +86,19 @@ void setPlayingSize(int width, int height);
 void setUpDefaultBoard();
 // Empties the whole grid; the journal starts a new epoch.
 void clearGrid();
+
+// Makes `rule` the rule of the game, with black's stones of Cell value blackSide. A change
+// sends every incremental reader of the grid back to its start, where it takes up the new
+// rule's tables.
+void setGameRule(GameRule rule, int blackSide);
+// The rule of the game for the engine to move now: the rule asked for, and black the side
+// to move when the stones on the board are even in number.
+void takeUpAskedRule();
+// The own and the opponent's stones on the playing area: [1] and [2] (winning-line stones in [3]).
+struct StoneCounts {
+  int of[4] = {};
+};
+StoneCounts countStones();
 
 // Relaxed access to the shared 32-bit values.
 inline bool stopRequested() {

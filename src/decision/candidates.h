@@ -21,6 +21,7 @@ constexpr int treeMargin = 2;
 // deepest forced chain needs little stack and the lists keep their capacity between nodes.
 struct NodeLists {
   std::vector<Square> listed;  // squares handed to the listed-move ranking
+  ThreatList threes;           // under renju, black's threes that are threes (see settleThreats)
   RankedMoves candidates;
   // Set when the candidates were only counted (CandidateUse::CountAndBest): their squares
   // are not listed, and bestGain is the greatest mover's gain among them.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "core/renju_fouls.h"
 #include "core/score_scale.h"
 #include "decision/alpha_beta.h"
 #include "decision/candidates.h"
@@ -13,6 +14,7 @@
 #include "decision/search_clock.h"
 #include "decision/turn_report.h"
 #include "eval/best_moves.h"
+#include "eval/move_scoring.h"
 
 namespace fivefold {
 
@@ -180,6 +182,23 @@ TurnDecision searchRootMoves(RankedMoves root, int bestCount) {
   }
 }
 
+// Under renju black never plays a foul, not even in a lost position, where the threat phase
+// names a square that blocks a four or a three of the opponent's: a foul loses at once, and
+// any other move may yet be answered wrongly. The best move of the area that is no foul
+// stands in for it, or else the first empty square that is none.
+Square outsideFouls(Square move) {
+  if (cellAt(move.x, move.y) == 0 && renjuFoul(move.x, move.y) == Foul::None) return move;
+  if (const RankedMoves area = rankAreaAndExtraMoves(1, rootMargin); area.count > 0) {
+    return area.squares[0];
+  }
+  for (std::int32_t x = 0; x < gameState.width; ++x) {
+    for (std::int32_t y = 0; y < gameState.height; ++y) {
+      if (cellAt(x, y) == 0 && renjuFoul(x, y) == Foul::None) return {x, y};
+    }
+  }
+  return move;
+}
+
 // With the analysis on, a forced block is searched as the one root move, for its score; a
 // threat that decides the game is reported as it stands, at depth 0.
 TurnDecision decideTurn(int bestCount) {
@@ -213,7 +232,8 @@ TurnDecision decideMove() {
   // lost.
   searchState.nodeCount = 0;
   searchState.turnStartTick = tickCount();
-  const TurnDecision turn = decideTurn(bestCount());
+  TurnDecision turn = decideTurn(bestCount());
+  if (movesMayFoul(1)) turn.move = outsideFouls(turn.move);
   reportTurn(turn);
   return turn;
 }

@@ -17,10 +17,11 @@ AreaGainsState areaGains;
 namespace {
 
 void scoreFromScratch(PlayerAreaGains& kept, int index, int side) {
-  const std::int32_t* with = countPatternValues.data();
+  const WindowValues& values = windowValues[side - 1];
+  const std::int32_t* with = values.plain.data();
   kept.plain[index] = sumWindowChange(kept.snapshotLines, index, side, 0, 1, with, with);
   kept.raised[index] =
-      sumWindowChange(kept.snapshotLines, index, side, 0, 1, raisedPatternValues.data(), with);
+      sumWindowChange(kept.snapshotLines, index, side, 0, 1, values.raised.data(), with);
 }
 
 // The line reach of every square for the current playing size.
@@ -42,16 +43,6 @@ void measureLineReach() {
   }
 }
 
-// The start-up state for the current playing size: an empty snapshot and the gains of
-// every square on the empty board.
-void startAfresh(PlayerAreaGains& kept, int side) {
-  measureLineReach();
-  std::fill(std::begin(kept.snapshotLines), std::end(kept.snapshotLines), LineWord{0});
-  for (int x = 0; x < gameState.width; ++x) {
-    for (int y = 0; y < gameState.height; ++y) scoreFromScratch(kept, x * boardStride + y, side);
-  }
-}
-
 // What one window gives each of its squares: lane j is the value of the window's pattern
 // with a stone counted plus on square j (square 0 the border before the window), less
 // `without` of the pattern with square j empty; whatever square j holds is set aside. A
@@ -59,10 +50,10 @@ void startAfresh(PlayerAreaGains& kept, int side) {
 // another square moves it by the new pattern's lane less the old one's, and a change of the
 // square itself leaves it as it is: the gains of occupied squares are kept too, ready for
 // when the square is emptied again.
-std::int32_t gainLane(int code, int j, const std::array<std::int32_t, windowPatterns>& without) {
+std::int32_t gainLane(int code, int j, const PatternValues& with, const PatternValues& without) {
   const int weight = powersOfThree[windowSquares - 1 - j];
   const int emptied = code - (code / weight) % 3 * weight;
-  return countPatternValues[emptied + weight] - without[emptied];
+  return with[emptied + weight] - without[emptied];
 }
 
 constexpr int otherSquares = windowSquares - 1;
@@ -87,8 +78,9 @@ constexpr int windowGroups(int start) {
 // The table runs by the stone's digit (1 or 2), the window's start on the 13-cell line
 // around the stone (the stone at place 6 - start) and the code of the other six squares in
 // line order (the first the most significant digit); a last entry of zeros serves the
-// windows that leave the board. Built at start-up: 790 kB of constants would weigh on every
-// download of the browser build.
+// windows that leave the board. Built at start-up for exact five, and again when a game's rule
+// changes the window values: 790 kB of constants would weigh on every download of the browser
+// build.
 constexpr int outsideEntry = otherPatterns;
 constexpr int entryInts(int start) {
   return 2 * 4 * windowGroups(start);
@@ -98,10 +90,21 @@ constexpr int startOffset(int start) {
 }
 constexpr int digitInts = startOffset(windowSquares);
 
-struct StoneLaneTable {
+}  // namespace
+
+struct alignas(64) StoneLaneTable {
+  // The view of the window values the lanes were built from.
+  FiveRule plusRule = FiveRule::ExactFive;
+  FiveRule minusRule = FiveRule::ExactFive;
+  bool built = false;
   alignas(64) std::int32_t ints[2][digitInts] = {};
 
-  StoneLaneTable() {
+  void build(const WindowValues& values) {
+    plusRule = values.plusRule;
+    minusRule = values.minusRule;
+    built = true;
+    const PatternValues& plain = values.plain;
+    const PatternValues& raised = values.raised;
     for (int digit = 1; digit <= 2; ++digit) {
       for (int start = 0; start < windowSquares; ++start) {
         const int place = windowSquares - 1 - start;
@@ -115,18 +118,39 @@ struct StoneLaneTable {
           for (int i = 0; i < 4 * groups; ++i) {
             const int j = start / 4 * 4 + i - start;  // the cell's place in the window
             if (j < 0 || j >= windowSquares || j == place) continue;
-            entry[i] =
-                gainLane(with, j, countPatternValues) - gainLane(empty, j, countPatternValues);
+            entry[i] = gainLane(with, j, plain, plain) - gainLane(empty, j, plain, plain);
             entry[4 * groups + i] =
-                gainLane(with, j, raisedPatternValues) - gainLane(empty, j, raisedPatternValues);
+                gainLane(with, j, plain, raised) - gainLane(empty, j, plain, raised);
           }
         }
       }
     }
   }
+
+  bool builtFrom(const WindowValues& values) const {
+    return built && plusRule == values.plusRule && minusRule == values.minusRule;
+  }
 };
 
-const StoneLaneTable stoneLanes;
+namespace {
+
+// The tables of the two views, at fixed addresses (so that their loads fold into the adds).
+// Under every rule but renju both sides see the same window values and share the first,
+// built at start-up for exact five; the second is built only when a game needs it.
+StoneLaneTable laneTables[2];
+const bool firstLanesBuilt = (laneTables[0].build(windowValues[0]), true);
+
+// The table of the side's view of the game's rule, built if need be: keeps the table the
+// other side uses.
+int laneTableOfView(int side) {
+  const WindowValues& values = windowValues[side - 1];
+  for (int table = 0; table < 2; ++table) {
+    if (laneTables[table].builtFrom(values)) return table;
+  }
+  const int free = laneTables[0].builtFrom(windowValues[2 - side]) ? 1 : 0;
+  laneTables[free].build(values);
+  return free;
+}
 
 // The code of six cells of a line word (two bits each, the first cell the most significant
 // digit), for the side whose stones are cell value 1.
@@ -240,6 +264,18 @@ void sumLineChange(LineWord cells, const LineReach& reach, int side, GainLineCha
   line.raised[reach.tail] = 0;
 }
 
+// The start-up state for the current playing size: an empty snapshot and the gains of
+// every square on the empty board.
+void startAfresh(PlayerAreaGains& kept, int side) {
+  takeUpRuleWindowValues();
+  kept.laneTable = laneTableOfView(side);
+  measureLineReach();
+  std::fill(std::begin(kept.snapshotLines), std::end(kept.snapshotLines), LineWord{0});
+  for (int x = 0; x < gameState.width; ++x) {
+    for (int y = 0; y < gameState.height; ++y) scoreFromScratch(kept, x * boardStride + y, side);
+  }
+}
+
 // The square at `index` of the snapshot changes from digit `before` to `after` (for the
 // side counted plus): every window that holds or borders it changes its pattern, and with
 // it the gain it gives to each of its other squares. What each line adds is kept in
@@ -247,11 +283,16 @@ void sumLineChange(LineWord cells, const LineReach& reach, int side, GainLineCha
 // that turns into the other side's adds the lanes of the one less those of the other. Kept
 // out of line: inlined into the catch-up it runs slower (more instructions per window for
 // the same sums).
+//
+// Compiled for each table, whose address is then known (the first serves every rule but
+// renju).
+template <int table>
 [[gnu::noinline]] void absorbStone(PlayerAreaGains& kept, int index, int side, int before,
                                    int after, AbsorbedChange& change) {
   // The tables of the stone put and of the stone lifted, by their digits (1 or 2).
-  const std::int32_t* put = stoneLanes.ints[(after != 0 ? after : before) == 2];
-  const std::int32_t* lifted = stoneLanes.ints[(before != 0 ? before : after) == 2];
+  const StoneLaneTable& lanes = laneTables[table];
+  const std::int32_t* put = lanes.ints[(after != 0 ? after : before) == 2];
+  const std::int32_t* lifted = lanes.ints[(before != 0 ? before : after) == 2];
   change.sign = after != 0 ? 1 : -1;
   for (int k = 0; k < lineDirections; ++k) {
     GainLineChange& line = change.lines[k];
@@ -287,7 +328,11 @@ void absorbCell(PlayerAreaGains& kept, int index, int side, Cell before, Cell af
   const int digitBefore = cellDigits[side][before];
   const int digitAfter = cellDigits[side][after];
   if (digitBefore != digitAfter) {
-    absorbStone(kept, index, side, digitBefore, digitAfter, absorbed);
+    if (kept.laneTable == 0) {
+      absorbStone<0>(kept, index, side, digitBefore, digitAfter, absorbed);
+    } else {
+      absorbStone<1>(kept, index, side, digitBefore, digitAfter, absorbed);
+    }
   } else {
     // Stacked with no sums: taking it back leaves the gains as they are.
     absorbed.sign = 0;

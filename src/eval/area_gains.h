@@ -47,6 +47,9 @@ constexpr int gainMargin = 6 * (boardStride + 1);
 // square's entries are ready when it is emptied again).
 struct PlayerAreaGains {
   JournalCursor cursor;
+  // Which table of what a stone does to the windows around it serves the player's view of
+  // the window values; set when the gains start.
+  int laneTable = 0;
   // The line words of the board as it was at the previous call: a change is scored on
   // them as they stand with the earlier changes of the same call written in.
   LineWord snapshotLines[lineWordCount] = {};

@@ -13,7 +13,7 @@ BoardEvaluatorState boardEvaluator;
 
 std::int64_t boardTotal() {
   constexpr int side = 1;  // the engine's stones count plus
-  const std::int32_t* values = countPatternValues.data();
+  const std::int32_t* values = windowValues[side - 1].plain.data();
   LineWord* lines = boardEvaluator.snapshotLines;
   std::int64_t total = boardEvaluator.evalTotal;
   // Square by square, each change is scored against the snapshot as it stands with the
@@ -22,6 +22,7 @@ std::int64_t boardTotal() {
   catchUp(
       boardEvaluator.cursor,
       [&] {
+        takeUpRuleWindowValues();
         std::fill(lines, lines + lineWordCount, LineWord{0});
         total = 0;
       },
@@ -37,7 +38,7 @@ std::int64_t boardTotal() {
 
 std::int64_t totalAfterChange(std::int64_t total, int x, int y, Cell value) {
   constexpr int side = 1;  // the engine's stones count plus
-  const std::int32_t* values = countPatternValues.data();
+  const std::int32_t* values = windowValues[side - 1].plain.data();
   const int index = x * boardStride + y;
   return total + sumWindowChange(lineWords, index, side, cellDigits[side][gameState.board[index]],
                                  cellDigits[side][value], values, values);

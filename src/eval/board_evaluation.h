@@ -34,7 +34,8 @@ std::int64_t boardTotal();
 std::int32_t boardValue(std::int64_t total, int player);
 
 // The total of the live board with square (x, y) changed to `value`, from the live board's
-// total: the change scored as boardTotal scores it.
+// total (one that boardTotal gave under the game's rule): the change scored as boardTotal
+// scores it.
 std::int64_t totalAfterChange(std::int64_t total, int x, int y, Cell value);
 
 inline std::int64_t boardEvaluatorTotal() {

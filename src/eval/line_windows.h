@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "core/directions.h"
+#include "core/game_rule.h"
 #include "core/game_state.h"
 #include "core/line_words.h"
 
@@ -28,10 +29,30 @@ constexpr int windowSquares = 7;      // border, five places, border
 constexpr int windowPatterns = 2187;  // 3^7
 inline constexpr int powersOfThree[windowSquares] = {1, 3, 9, 27, 81, 243, 729};
 
-// Value of one window for the colour of digit 1 minus its value for the colour of digit 2.
-// digits[0] and digits[6] are the border squares, digits[1..5] the places 0 to 4.
+// Whether a window is live for the colour of `digit` (1 or 2), the other colour holding none of
+// its five squares, when that colour's fives win by `rule`: an exact five is spoilt by a border
+// square of its own colour (the five would be part of a longer line), and under caro a window
+// whose border squares both hold the other colour can only become a five shut at both ends.
+// digits[0] and digits[6] are the border squares.
+constexpr bool windowLive(const int (&digits)[windowSquares], int digit, FiveRule rule) {
+  const int other = 3 - digit;
+  switch (rule) {
+    case FiveRule::ExactFive:
+      return digits[0] != digit && digits[6] != digit;
+    case FiveRule::Caro:
+      return digits[0] != other || digits[6] != other;
+    default:
+      return true;
+  }
+}
+
+// Value of one window for the colour of digit 1 minus its value for the colour of digit 2,
+// whose fives win by plusRule and minusRule. digits[0] and digits[6] are the border squares,
+// digits[1..5] the places 0 to 4.
 constexpr std::int32_t windowValue(const int (&digits)[windowSquares],
-                                   const std::int32_t (&counts)[6]) {
+                                   const std::int32_t (&counts)[6],
+                                   FiveRule plusRule = FiveRule::ExactFive,
+                                   FiveRule minusRule = FiveRule::ExactFive) {
   int count[3] = {0, 0, 0};
   std::int32_t weight[3] = {0, 0, 0};
   for (int place = 0; place < 5; ++place) {
@@ -39,17 +60,18 @@ constexpr std::int32_t windowValue(const int (&digits)[windowSquares],
     weight[digits[place + 1]] += placeWeights[place];
   }
   std::int32_t value = 0;
-  // A border square of the counted colour would make a filled window part of a longer line.
-  if (count[2] == 0 && digits[0] != 1 && digits[6] != 1) value += counts[count[1]] * weight[1];
-  if (count[1] == 0 && digits[0] != 2 && digits[6] != 2) value -= counts[count[2]] * weight[2];
+  if (count[2] == 0 && windowLive(digits, 1, plusRule)) value += counts[count[1]] * weight[1];
+  if (count[1] == 0 && windowLive(digits, 2, minusRule)) value -= counts[count[2]] * weight[2];
   return value;
 }
 
 // Pattern index: digit j of the window has the weight 3^(6 - j), so that moving a window
 // one square along its line is code = (code - first * 729) * 3 + next.
-constexpr std::array<std::int32_t, windowPatterns> makePatternValues(
-    const std::int32_t (&counts)[6]) {
-  std::array<std::int32_t, windowPatterns> values{};
+using PatternValues = std::array<std::int32_t, windowPatterns>;
+constexpr PatternValues makePatternValues(const std::int32_t (&counts)[6],
+                                          FiveRule plusRule = FiveRule::ExactFive,
+                                          FiveRule minusRule = FiveRule::ExactFive) {
+  PatternValues values{};
   for (int code = 0; code < windowPatterns; ++code) {
     int digits[windowSquares] = {};
     int rest = code;
@@ -57,15 +79,27 @@ constexpr std::array<std::int32_t, windowPatterns> makePatternValues(
       digits[j] = rest % 3;
       rest /= 3;
     }
-    values[code] = windowValue(digits, counts);
+    values[code] = windowValue(digits, counts, plusRule, minusRule);
   }
   return values;
 }
 
-inline constexpr std::array<std::int32_t, windowPatterns> countPatternValues =
-    makePatternValues(countWeights);
-inline constexpr std::array<std::int32_t, windowPatterns> raisedPatternValues =
-    makePatternValues(raisedCountWeights);
+// The value of every window pattern in the view of one side: digit 1 its stones, digit 2 the
+// other side's, each colour's fives winning by the game's rule.
+struct WindowValues {
+  FiveRule plusRule = FiveRule::ExactFive;
+  FiveRule minusRule = FiveRule::ExactFive;
+  PatternValues plain = makePatternValues(countWeights);         // countWeights throughout
+  PatternValues raised = makePatternValues(raisedCountWeights);  // raisedCountWeights
+};
+
+// [side - 1]: the view of side 1 (the engine), then of side 2. Process-wide, the tables of exact
+// five at start-up; only takeUpRuleWindowValues changes them.
+extern WindowValues windowValues[2];
+
+// Makes windowValues those of the game's rule, where they are not yet. The incremental readers
+// call it when they start afresh, which every change of the rule makes them do.
+void takeUpRuleWindowValues();
 
 // Digit of each Cell value (0 to 3) for the side counted plus: index 1 or 2.
 inline constexpr std::uint8_t cellDigits[3][4] = {{0, 0, 0, 0}, {0, 1, 2, 0}, {0, 2, 1, 0}};

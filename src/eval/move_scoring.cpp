@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <bit>
 #include <utility>
+#include <vector>
 
 #include "core/game_state.h"
 #include "core/int_lanes.h"
 #include "core/line_words.h"
+#include "core/renju_fouls.h"
 #include "core/score_scale.h"
 #include "eval/area_gains.h"
 #include "eval/best_moves.h"
@@ -92,6 +94,25 @@ void appendExtra(const BestMoves& extra, const std::int32_t* plainGains, RankedM
   }
 }
 
+// Under renju, whether black's best square of the area (the first of the best gain in the
+// ranking's order) is no foul, so that the summary holds for the moves without fouls. Its count
+// holds as long as ten squares that are no foul are left, which takes no judging where the area
+// has twice as many empty squares (the summary then says so; else the ranking judges).
+bool bestIsNoFoul(const AreaBox& area, const PlayerAreaGains& gains, std::int32_t best,
+                  int empty) {
+  constexpr int roomy = 2 * (areaMoveSlots + extraAreaMoveSlots);
+  if (empty < roomy) return false;
+  for (int x = area.fromX; x < area.toX; ++x) {
+    for (int y = area.fromY; y < area.toY; ++y) {
+      const int index = x * boardStride + y;
+      if (gameState.board[index] == 0 && gains.plain[index] == best) {
+        return renjuFoul(x, y) == Foul::None;
+      }
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 RankedMoves rankAreaMoves(int player, int margin) {
@@ -115,18 +136,55 @@ RankedMoves rankExtraAreaMoves(int player, std::span<const Square> skip, int mar
   return ranked;
 }
 
-RankedMoves rankAreaAndExtraMoves(int player, int margin) {
+namespace {
+
+// The ranking of the area's moves, leaving out the squares of `fouls`.
+RankedMoves rankAreaAndExtra(int player, int margin, std::span<const Square> fouls) {
   const AreaBox area = scoredArea(margin);
   const PlayerAreaGains& gains = keptAreaGains(player);
   BestMoves best(areaMoveSlots);
-  offerArea(best, area, gains.plain);
+  offerArea(best, area, gains.plain, fouls);
   RankedMoves ranked = best.ranked();
   // The gain of a square does not depend on which others are offered, so the raised
   // gains of the same catch-up serve the extra ranking.
   BestMoves extra(extraAreaMoveSlots);
-  offerArea(extra, area, gains.raised, std::span<const Square>(ranked.squares, ranked.count));
+  std::vector<Square> skip(ranked.squares, ranked.squares + ranked.count);
+  skip.insert(skip.end(), fouls.begin(), fouls.end());
+  offerArea(extra, area, gains.raised, skip);
   appendExtra(extra, gains.plain, ranked);
   return ranked;
+}
+
+}  // namespace
+
+RankedMoves rankAreaAndExtraMoves(int player, int margin) {
+  if (!movesMayFoul(player)) [[likely]] {
+    const AreaBox area = scoredArea(margin);
+    const PlayerAreaGains& gains = keptAreaGains(player);
+    BestMoves best(areaMoveSlots);
+    offerArea(best, area, gains.plain);
+    RankedMoves ranked = best.ranked();
+    // The gain of a square does not depend on which others are offered, so the raised
+    // gains of the same catch-up serve the extra ranking.
+    BestMoves extra(extraAreaMoveSlots);
+    offerArea(extra, area, gains.raised, std::span<const Square>(ranked.squares, ranked.count));
+    appendExtra(extra, gains.plain, ranked);
+    return ranked;
+  }
+  // Black under renju: the squares ranked are judged, and the ranking is made again without
+  // those that are fouls until none of them is (fouls are few, and judging every square of
+  // the area would cost far more).
+  std::vector<Square> fouls;
+  for (;;) {
+    const RankedMoves ranked = rankAreaAndExtra(player, margin, fouls);
+    const std::size_t before = fouls.size();
+    for (int i = 0; i < ranked.count; ++i) {
+      if (renjuFoul(ranked.squares[i].x, ranked.squares[i].y) != Foul::None) {
+        fouls.push_back(ranked.squares[i]);
+      }
+    }
+    if (fouls.size() == before) return ranked;
+  }
 }
 
 AreaMoveSummary summariseAreaMoves(int player, int margin) {
@@ -169,6 +227,7 @@ AreaMoveSummary summariseAreaMoves(int player, int margin) {
   summary.known = empty == 0 || lowest > -scoreInfinity;
   summary.count = std::min(empty, areaMoveSlots + extraAreaMoveSlots);
   summary.bestGain = best;
+  if (summary.known && movesMayFoul(player)) summary.known = bestIsNoFoul(area, gains, best, empty);
   return summary;
 }
 
@@ -176,9 +235,11 @@ RankedMoves rankListedMoves(int player, std::span<const Square> list) {
   BestMoves best(listedMoveSlots);
   // The kept gains are the trial gains of every square.
   const std::int32_t* gains = keptAreaGains(player).plain;
+  const bool mayFoul = movesMayFoul(player);
   for (const Square square : list) {
     // A square off the board is never a move; reading it could leave the grid.
-    if (isOnBoard(square.x, square.y) && cellAt(square.x, square.y) == 0) {
+    if (isOnBoard(square.x, square.y) && cellAt(square.x, square.y) == 0 &&
+        (!mayFoul || renjuFoul(square.x, square.y) == Foul::None)) {
       best.offer(square, gains[square.x * boardStride + square.y]);
     }
   }

@@ -1,7 +1,7 @@
 // The candidate moves of a search node: the best-scoring empty squares near the stones,
 // or of a list the caller gives, best first, by the gains that eval/area_gains.h keeps. A
-// square whose score is not above -scoreInfinity is never kept. The board is left as it
-// was found.
+// square whose score is not above -scoreInfinity is never kept, nor, under renju, a foul of
+// black's. The board is left as it was found.
 #pragma once
 
 #include <cstdint>

@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "core/game_state.h"
 #include "core/output.h"
+#include "core/renju_fouls.h"
 #include "protocol/handoff.h"
 #include "protocol/number_scan.h"
 #include "protocol/platform_io.h"
@@ -215,6 +217,42 @@ std::int32_t limitValue(const char* value) {
   return n > 0 ? n : 0;
 }
 
+// YXSHOWFORBID: black's fouls under renju in the position on the board: "FORBID ", each foul
+// as its x and y in two digits each, and a closing dot; "FORBID ." when there is none, when
+// white is to move (the sides' stones differ in number), and under any other rule. Black is
+// the side of the game's first stone (BOARD lists the stones in the order played).
+void commandShowForbid() {
+  boardPreamble();
+  const StoneCounts counts = countStones();
+  const int black = gameState.firstStoneSide == 2 ? 2 : 1;
+  std::string line = "FORBID ";
+  if (counts.of[1] == counts.of[2]) {
+    setGameRule(gameState.ruleAsked.load(std::memory_order_relaxed), black);
+  }
+  if (counts.of[1] == counts.of[2] && movesMayFoul(black)) {
+    for (int x = 0; x < gameState.width; ++x) {
+      for (int y = 0; y < gameState.height; ++y) {
+        if (cellAt(x, y) != 0 || renjuFoul(x, y) == Foul::None) continue;
+        char square[24];
+        std::snprintf(square, sizeof square, "%02d%02d", x, y);
+        line += square;
+      }
+    }
+  }
+  line += '.';
+  printLine("%s", line.c_str());
+}
+
+// INFO rule: the rule the next turns are played by, taken up by the worker when a turn
+// starts. A value the engine does not know is played as exact five, and said so.
+void commandRule(std::int32_t value) {
+  const RuleFromInfo asked = ruleFromInfo(value);
+  if (!asked.known) {
+    printLine("MESSAGE INFO rule %d is not a rule Fivefold knows: it plays exact five", value);
+  }
+  gameState.ruleAsked.store(asked.rule, std::memory_order_relaxed);
+}
+
 // Each INFO key with what its value sets; the values of the keys without a setter are read
 // and ignored.
 struct InfoKey {
@@ -234,7 +272,7 @@ constexpr InfoKey infoKeys[] = {
        gameState.timeLeft.store(parseClampedInt(value), std::memory_order_relaxed);
      }},
     {"game_type", nullptr},
-    {"rule", nullptr},
+    {"rule", [](const char* value) { commandRule(parseClampedInt(value)); }},
     {"folder",
      [](const char* value) {
        std::strncpy(gameState.dataFolder, value, sizeof gameState.dataFolder - 1);
@@ -298,14 +336,15 @@ enum Command {
   End,
   Board,
   Takeback,
+  ShowForbid,
   NBest,
   Unknown
 };
 
 // The keyword of each command, in the order of Command.
-constexpr std::string_view keywords[] = {"info",  "start",    "rectstart", "turn",
-                                         "play",  "begin",    "about",     "end",
-                                         "board", "takeback", "yxnbest"};
+constexpr std::string_view keywords[] = {"info",  "start",    "rectstart",    "turn",
+                                         "play",  "begin",    "about",        "end",
+                                         "board", "takeback", "yxshowforbid", "yxnbest"};
 
 // The command that commandLine begins with, ASCII case ignored; the first keyword wins.
 Command commandInLine() {
@@ -361,6 +400,9 @@ LoopAction dispatchCommand() {
       return commandBoard();
     case Takeback:
       commandTakeback(args);
+      break;
+    case ShowForbid:
+      commandShowForbid();
       break;
     case NBest:
       // Like the limits, a setting for the turns to come, with no answer.

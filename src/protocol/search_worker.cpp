@@ -21,6 +21,7 @@ void setMoveDecider(MoveDecider decider) {
 }
 
 void computeTurn() {
+  takeUpAskedRule();
   const MoveDecider decider = deciderOverride.load();
   const Square move = decider != nullptr ? decider() : chooseEngineMove();
   if (isOnBoard(move.x, move.y) && cellAt(move.x, move.y) == 0) {

@@ -74,7 +74,7 @@ std::uint32_t linesToScan(const ChangedCell& cell, int player) {
 // direction, then window, then template order. All templates are laid on all windows of a
 // line at once; a window that matched for an earlier changed cell of this call (on the same
 // line) is not listed again.
-template <ThreatKind kind, ThreatMode mode>
+template <FiveRule rule, ThreatKind kind, ThreatMode mode>
 void scanChangedCell(const ChangedCell& cell, std::uint32_t lines, int player, ThreatList& found) {
   constexpr int w = windowLength(kind);
   const int x = cell.x;
@@ -82,7 +82,7 @@ void scanChangedCell(const ChangedCell& cell, std::uint32_t lines, int player, T
   for (; lines != 0; lines &= lines - 1) {
     const int k = std::countr_zero(lines) / 8;
     const LineCells line = lineCells(player, cell.lines[k], w);
-    const LineMatches matches = matchEveryWindow<kind, mode>(line);
+    const LineMatches matches = matchEveryWindow<rule, kind, mode>(line);
     for (LineBits windows = matches.any; windows != 0; windows &= windows - 1) {
       const int start = std::countr_zero(windows) / 2;
       const int startX = offsetX(x, k, start - (w - 1));
@@ -93,7 +93,7 @@ void scanChangedCell(const ChangedCell& cell, std::uint32_t lines, int player, T
       mark |= 1u << k;
       for (int p = 0; p < patternsPerKind(kind); ++p) {
         if (!holdsCell(matches.starts[p], start)) continue;
-        const LineTemplate& t = lineTemplate(kind, p);
+        const LineTemplate& t = lineTemplate(rule, kind, p);
         int missing = -1;
         matchLine(line, t, start, mode, missing);  // where the missing stone is
         found.push_back({linePatternMatch(t, x, y, k, w, start, missing), kind,
@@ -104,11 +104,11 @@ void scanChangedCell(const ChangedCell& cell, std::uint32_t lines, int player, T
 }
 
 // Appends the matches of every window around the changed cells to `found`, in scan order.
-template <ThreatKind kind, ThreatMode mode>
+template <FiveRule rule, ThreatKind kind, ThreatMode mode>
 void scanChangedCells(int player, ThreatList& found) {
   for (const ChangedCell& cell : finder.changedCells) {
     const std::uint32_t lines = linesToScan<kind, mode>(cell, player);
-    if (lines != 0) scanChangedCell<kind, mode>(cell, lines, player, found);
+    if (lines != 0) scanChangedCell<rule, kind, mode>(cell, lines, player, found);
   }
   for (std::uint8_t* mark : finder.marksSet) *mark = 0;
   finder.marksSet.clear();
@@ -117,7 +117,7 @@ void scanChangedCells(int player, ThreatList& found) {
 // Lists the cells that changed since the slot's previous call, in x-then-y order, unless
 // the list of the latest run serves. A slot that starts afresh drops its records, and every
 // stone is a changed cell.
-void collectChangedCells(ThreatCache& cache) {
+[[gnu::always_inline]] inline void collectChangedCells(ThreatCache& cache) {
   const ChangeJournal& journal = changeJournal;
   const std::uint32_t from = cache.cursor.position;
   if (cache.cursor.epoch == journal.epoch && from == finder.runFrom &&
@@ -153,8 +153,9 @@ void collectChangedCells(ThreatCache& cache) {
 // line within W - 1 steps of its start. The window is read back from the key:
 // pattern * 10^7 + mode * 10^6 + kind * 10^5 + k * 10^4 + startX * 100 + startY, where
 // startX * 100 + startY lies in -808 .. 2727.
-bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mode) {
-  constexpr int lowest = 808;
+[[gnu::always_inline]] inline bool windowRescanned(const ThreatRecord& record, ThreatKind kind,
+                                                   ThreatMode mode) {
+  constexpr int lowest = -lowestStartPart;
   const int shifted = record.key - mode * 1000000 - kind * 100000 + lowest;
   const int withinPattern = shifted % 10000000;
   const int k = withinPattern / 10000;
@@ -173,9 +174,11 @@ bool windowRescanned(const ThreatRecord& record, ThreatKind kind, ThreatMode mod
   return false;
 }
 
-}  // namespace
-
-const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
+// One call of the finder, for a player whose fives win by `rule`, of one kind and mode: each
+// is compiled on its own, with the templates, the window length and the key's fixed parts
+// known.
+template <FiveRule rule, ThreatKind kind, ThreatMode mode>
+const ThreatList& findThreatsWith(int player) {
   ThreatCache& cache = finder.caches[cacheSlot(player, kind, mode)];
   collectChangedCells(cache);
   if (!finder.changedCells.empty()) {
@@ -190,15 +193,24 @@ const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
       ++kept;
     }
     cache.records.erase(kept, cache.records.end());
-    if (kind == Four) {
-      mode == Exact ? scanChangedCells<Four, Exact>(player, cache.records)
-                    : scanChangedCells<Four, OneMissing>(player, cache.records);
-    } else {
-      mode == Exact ? scanChangedCells<Three, Exact>(player, cache.records)
-                    : scanChangedCells<Three, OneMissing>(player, cache.records);
-    }
+    scanChangedCells<rule, kind, mode>(player, cache.records);
   }
   return cache.records;
+}
+
+using ThreatFinder = const ThreatList& (*)(int player);
+template <FiveRule rule>
+constexpr ThreatFinder findersOfRule[2][2] = {
+    {findThreatsWith<rule, Three, Exact>, findThreatsWith<rule, Three, OneMissing>},
+    {findThreatsWith<rule, Four, Exact>, findThreatsWith<rule, Four, OneMissing>}};
+constexpr const ThreatFinder (*finders[fiveRuleCount])[2] = {findersOfRule<FiveRule::ExactFive>,
+                                                             findersOfRule<FiveRule::FiveOrMore>,
+                                                             findersOfRule<FiveRule::Caro>};
+
+}  // namespace
+
+const ThreatList& findThreats(int player, ThreatKind kind, ThreatMode mode) {
+  return finders[static_cast<int>(gameState.fiveRules[player])][kind][mode](player);
 }
 
 }  // namespace fivefold

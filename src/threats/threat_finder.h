@@ -37,4 +37,10 @@ inline std::int32_t threatKey(int pattern, ThreatMode mode, ThreatKind kind, int
          startY;
 }
 
+// The pattern number of a key: its start part, startX * 100 + startY, is -808 at the least.
+constexpr int lowestStartPart = -808;
+inline int threatPattern(std::int32_t key) {
+  return (key - lowestStartPart) / 10000000;
+}
+
 }  // namespace fivefold

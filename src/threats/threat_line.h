@@ -32,6 +32,7 @@ struct LineCells {
   LineBits own = 0;       // an own stone
   LineBits empty = 0;     // on the board and empty
   LineBits blocking = 0;  // off the board, or the opponent's stone
+  LineBits opponent = 0;  // the opponent's stone
 };
 
 // The cells of direction k within the longer windows' reach of (x, y): the lines of both
@@ -75,7 +76,8 @@ inline LineCells lineCells(int player, LineAround around, int w) {
   LineCells line;
   line.own = cutLine(player == 1 ? sorted.first : sorted.second, w);
   line.empty = onBoard & ~cutLine(sorted.occupied, w);
-  line.blocking = cutLine(player == 1 ? sorted.second : sorted.first, w) | (lowCellBits & ~onBoard);
+  line.opponent = cutLine(player == 1 ? sorted.second : sorted.first, w);
+  line.blocking = line.opponent | (lowCellBits & ~onBoard);
   return line;
 }
 
@@ -87,6 +89,8 @@ struct LineTemplate {
   LineBits notOwn;    // "o"
   LineBits blocking;  // "O"
   LineBits stones;    // "x": own, or the one missing square
+  LineBits ends;      // "e": not both the opponent's stones
+  bool none;          // the empty template: matches nothing
   std::int32_t cost[maxCostSquares];
   std::int32_t costCount;
   std::int32_t gain;
@@ -94,6 +98,7 @@ struct LineTemplate {
 
 constexpr LineTemplate compileTemplate(const char* pattern) {
   LineTemplate t{};
+  t.none = pattern[0] == '\0';
   for (int i = 0; pattern[i] != '\0'; ++i) {
     const LineBits bit = cellBit(i);
     switch (pattern[i]) {
@@ -108,6 +113,9 @@ constexpr LineTemplate compileTemplate(const char* pattern) {
         break;
       case 'O':
         t.blocking |= bit;
+        break;
+      case 'e':
+        t.ends |= bit;
         break;
       case '_':
         t.empty |= bit;
@@ -126,21 +134,23 @@ constexpr LineTemplate compileTemplate(const char* pattern) {
 }
 
 struct LineTemplates {
-  LineTemplate entries[threatPatternCount];
+  LineTemplate entries[fiveRuleCount][threatPatternCount];
 };
 
 constexpr LineTemplates compileAllTemplates() {
   LineTemplates all{};
-  for (int entry = 0; entry < threatPatternCount; ++entry) {
-    all.entries[entry] = compileTemplate(threatPatterns[entry]);
+  for (int rule = 0; rule < fiveRuleCount; ++rule) {
+    for (int entry = 0; entry < threatPatternCount; ++entry) {
+      all.entries[rule][entry] = compileTemplate(threatPatterns[rule][entry]);
+    }
   }
   return all;
 }
 
 inline constexpr LineTemplates lineTemplates = compileAllTemplates();
 
-inline const LineTemplate& lineTemplate(ThreatKind kind, int number) {
-  return lineTemplates.entries[kind * 7 + number];
+inline const LineTemplate& lineTemplate(FiveRule rule, ThreatKind kind, int number) {
+  return lineTemplates.entries[static_cast<int>(rule)][kind * 7 + number];
 }
 
 // Whether `t` matches the window that starts at cell `start` of `line`. On a match
@@ -150,7 +160,8 @@ inline bool matchLine(const LineCells& line, const LineTemplate& t, int start, T
   const LineBits own = line.own >> (2 * start);
   const LineBits empty = line.empty >> (2 * start);
   const LineBits blocking = line.blocking >> (2 * start);
-  if ((t.own & ~own) | (t.empty & ~empty) | (t.notOwn & own) | (t.blocking & ~blocking)) {
+  if (t.none || (t.own & ~own) | (t.empty & ~empty) | (t.notOwn & own) | (t.blocking & ~blocking) ||
+      (t.ends != 0 && (t.ends & ~(line.opponent >> (2 * start))) == 0)) {
     return false;
   }
   const LineBits lacking = t.stones & ~own;
@@ -187,13 +198,15 @@ constexpr Pass passOf(char c) {
   return c == 'x' || c == 'c' || c == 'g' ? Pass::Shape : Pass::Rest;
 }
 
-// Narrows `starts` by what character J of template P demands of cell J of the windows, if
-// the character belongs to this pass. "x" demands an own stone, or in OneMissing mode an
-// empty square; `some` and `several` collect the windows with one and with two or more
-// such empty squares.
-template <Pass S, int P, ThreatMode M, int J>
-inline void demand(const LineCells& line, LineBits& starts, LineBits& some, LineBits& several) {
-  constexpr char c = threatPatterns[P][J];
+// Narrows `starts` by what character J of template P of rule R demands of cell J of the
+// windows, if the character belongs to this pass. "x" demands an own stone, or in OneMissing
+// mode an empty square; `some` and `several` collect the windows with one and with two or
+// more such empty squares. "e" narrows `shut` to the windows whose "e" cells so far all hold
+// the opponent's stone.
+template <Pass S, int R, int P, ThreatMode M, int J>
+inline void demand(const LineCells& line, LineBits& starts, LineBits& some, LineBits& several,
+                   LineBits& shut) {
+  constexpr char c = threatPatterns[R][P][J];
   // Bit 2s of these stands for cell s + J: the window that starts at s.
   const LineBits own = line.own >> (2 * J);
   const LineBits empty = line.empty >> (2 * J);
@@ -215,19 +228,34 @@ inline void demand(const LineCells& line, LineBits& starts, LineBits& some, Line
     starts &= ~own;
   } else if constexpr (c == 'O') {
     starts &= line.blocking >> (2 * J);
+  } else if constexpr (c == 'e') {
+    shut &= line.opponent >> (2 * J);
   }
 }
 
-template <Pass S, int P, ThreatMode M, int... J>
-inline LineBits matchTemplate(const LineCells& line, LineBits starts,
-                              std::integer_sequence<int, J...>) {
-  LineBits some = 0;
-  LineBits several = 0;
-  (demand<S, P, M, J>(line, starts, some, several), ...);
-  return starts & ~several;
+constexpr bool hasEnds(const char* pattern) {
+  for (; *pattern != '\0'; ++pattern) {
+    if (*pattern == 'e') return true;
+  }
+  return false;
 }
 
-template <ThreatKind K, ThreatMode M, int... P>
+template <Pass S, int R, int P, ThreatMode M, int... J>
+inline LineBits matchTemplate(const LineCells& line, LineBits starts,
+                              std::integer_sequence<int, J...>) {
+  if constexpr (threatPatterns[R][P][0] == '\0') {
+    return 0;
+  } else {
+    LineBits some = 0;
+    LineBits several = 0;
+    LineBits shut = ~LineBits{0};
+    (demand<S, R, P, M, J>(line, starts, some, several, shut), ...);
+    if constexpr (S == Pass::Rest && hasEnds(threatPatterns[R][P])) starts &= ~shut;
+    return starts & ~several;
+  }
+}
+
+template <int R, ThreatKind K, ThreatMode M, int... P>
 inline LineMatches matchKind(const LineCells& line, std::integer_sequence<int, P...>) {
   constexpr int w = windowLength(K);
   static_assert(sizeof...(P) == patternsPerKind(K));
@@ -235,12 +263,12 @@ inline LineMatches matchKind(const LineCells& line, std::integer_sequence<int, P
   constexpr auto places = std::make_integer_sequence<int, w>();
   LineMatches matches;
   matches.any = 0;
-  ((matches.starts[P] = matchTemplate<Pass::Shape, K * 7 + P, M>(line, windowStarts, places),
+  ((matches.starts[P] = matchTemplate<Pass::Shape, R, K * 7 + P, M>(line, windowStarts, places),
     matches.any |= matches.starts[P]),
    ...);
   if (matches.any == 0) return matches;
   matches.any = 0;
-  ((matches.starts[P] = matchTemplate<Pass::Rest, K * 7 + P, M>(line, matches.starts[P], places),
+  ((matches.starts[P] = matchTemplate<Pass::Rest, R, K * 7 + P, M>(line, matches.starts[P], places),
     matches.any |= matches.starts[P]),
    ...);
   return matches;
@@ -248,9 +276,10 @@ inline LineMatches matchKind(const LineCells& line, std::integer_sequence<int, P
 
 }  // namespace lineMatching
 
-template <ThreatKind K, ThreatMode M>
+template <FiveRule R, ThreatKind K, ThreatMode M>
 inline LineMatches matchEveryWindow(const LineCells& line) {
-  return lineMatching::matchKind<K, M>(line, std::make_integer_sequence<int, 7>());
+  return lineMatching::matchKind<static_cast<int>(R), K, M>(line,
+                                                            std::make_integer_sequence<int, 7>());
 }
 
 // The match of `t` at the window that starts at cell `start` of the line read around

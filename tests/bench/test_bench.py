@@ -21,16 +21,35 @@ def bench(*args, stdin=None):
     return rows, result.stderr.replace("\r\n", "\n"), result.returncode
 
 
-def documented_signature():
+def engine_doc():
     with open(os.path.join(os.path.dirname(__file__), "..", "..", "docs", "engine.md"),
               encoding="utf-8") as doc:
-        match = re.search(r"bench signature[^:]*:\s*`?(\d+)", doc.read(), re.IGNORECASE)
+        return doc.read()
+
+
+def documented_signature():
+    match = re.search(r"bench signature[^:]*:\s*`?(\d+)", engine_doc(), re.IGNORECASE)
     if match is None:
         raise AssertionError("docs/engine.md states no bench signature")
     return int(match.group(1))
 
 
+def documented_rule_signatures():
+    """{rule: signature} from the table of the bench's rules."""
+    return {rule: int(nodes) for rule, nodes in
+            re.findall(r"^\| `(\w+)`[^|]*\| `(\d+)` \|$", engine_doc(), re.MULTILINE)}
+
+
 class BenchSignatureTest(unittest.TestCase):
+    def test_every_rule_matches_its_documented_signature(self):
+        signatures = documented_rule_signatures()
+        self.assertEqual(["exact5", "freestyle", "caro", "renju"], list(signatures))
+        self.assertEqual(documented_signature(), signatures["exact5"])
+        for rule, nodes in signatures.items():
+            rows, _, code = bench("--rule", rule)
+            self.assertEqual((0, nodes), (code, rows[-1]["nodes"]), rule)
+        self.assertEqual(2, bench("--rule", "gomoku")[2])
+
     def test_builtin_set_at_depth_8_matches_the_documented_signature(self):
         rows, _, code = bench()
         self.assertEqual(0, code)

@@ -80,24 +80,33 @@ TEST(PointGain, OffBoardSquaresAndWinningStonesCountForNothing) {
 }
 
 // The gain of every empty square is the change of the board value, and the window-by-window
-// rule gives both gains as the kept ones.
+// rule gives both gains as the kept ones: under every rule of the game (exact five for both
+// colours, five or more, caro, and renju's exact five for black and five or more for white,
+// with either side black).
 TEST(PointGain, MatchesBoardValueChangeWindowRulesAndAreaSweep) {
   std::mt19937 random(20240601);
-  for (const auto& size : testing::testSizes) {
-    for (double density : {0.1, 0.35, 0.7}) {
-      freshBoard(size[0], size[1]);
-      testing::scatterStones(random, density);
-      for (int x = 0; x < size[0]; ++x) {
-        for (int y = 0; y < size[1]; ++y) {
-          if (cellAt(x, y) != 0) continue;
-          const std::int64_t without = testing::boardValueFromScratch();
-          for (int player = 1; player <= 2; ++player) {
-            const Gains expected = gainsOfStone(x, y, player);
-            ASSERT_EQ(keptGains(x, y, player), expected) << x << "," << y << " p" << player;
-            put(x, y, player);
-            const std::int64_t with = testing::boardValueFromScratch();
-            put(x, y, 0);
-            ASSERT_EQ(expected.plain, player == 1 ? with - without : without - with);
+  for (const testing::TestRule& rule : testing::testRules) {
+    // Every size under exact five; a few under the others.
+    const int sizes = rule.rule == GameRule::ExactFive ? std::size(testing::testSizes) : 3;
+    for (int s = 0; s < sizes; ++s) {
+      const auto& size = testing::testSizes[s];
+      for (double density : {0.1, 0.35, 0.7}) {
+        freshBoard(size[0], size[1]);
+        setGameRule(rule.rule, rule.blackSide);
+        SCOPED_TRACE(::testing::Message() << ruleName(rule.rule) << " black " << rule.blackSide);
+        testing::scatterStones(random, density);
+        for (int x = 0; x < size[0]; ++x) {
+          for (int y = 0; y < size[1]; ++y) {
+            if (cellAt(x, y) != 0) continue;
+            const std::int64_t without = testing::boardValueFromScratch();
+            for (int player = 1; player <= 2; ++player) {
+              const Gains expected = gainsOfStone(x, y, player);
+              ASSERT_EQ(keptGains(x, y, player), expected) << x << "," << y << " p" << player;
+              put(x, y, player);
+              const std::int64_t with = testing::boardValueFromScratch();
+              put(x, y, 0);
+              ASSERT_EQ(expected.plain, player == 1 ? with - without : without - with);
+            }
           }
         }
       }
@@ -109,7 +118,8 @@ TEST(PointGain, MatchesBoardValueChangeWindowRulesAndAreaSweep) {
 // back near and far, winning-line stones, stones beyond the playing area, either player
 // calling, and the playing size changing under them. Half the rounds take back the latest
 // writes in reverse order, as the search lifts its stones, so that the gains take back
-// their absorbed changes too, past a full stack of them.
+// their absorbed changes too, past a full stack of them. The rule of the game changes now and
+// then, and with it the window values the gains are made of.
 TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
   std::mt19937 random(4242);
   freshBoard(15, 15);
@@ -119,6 +129,11 @@ TEST(AreaGains, KeptGainsFollowInterleavedChangesForBothPlayersAndSizeChanges) {
     if (round % 60 == 59) {  // a new size; the grid keeps what it held
       const auto& size = testing::testSizes[(round / 60) % std::size(testing::testSizes)];
       setPlayingSize(size[0], size[1]);
+    }
+    if (round % 40 == 20) {  // a new rule of the game: the gains start afresh under it
+      const testing::TestRule& rule =
+          testing::testRules[(round / 40) % std::size(testing::testRules)];
+      setGameRule(rule.rule, rule.blackSide);
     }
     std::uniform_int_distribution<int> anyCell(0, boardCells - 1);
     const int changes = std::uniform_int_distribution<int>(0, round % 7 == 0 ? 40 : 4)(random);

@@ -81,6 +81,12 @@ TEST(EvaluateBoard, IncrementalTotalsMatchFromScratchOverRandomSteps) {
   std::mt19937 random(77);
   for (const auto& size : testing::testSizes) {
     freshBoard(size[0], size[1]);
+    // Each size under another rule of the game.
+    const testing::TestRule rule =
+        testing::testRules[(&size - testing::testSizes) % std::size(testing::testRules)];
+    setGameRule(rule.rule, rule.blackSide);
+    SCOPED_TRACE(::testing::Message() << ruleName(rule.rule) << " black " << rule.blackSide);
+    boardTotal();                         // totals come from the evaluator under the game's rule
     testing::scatterStones(random, 0.2);  // also beyond the playing area, never read
     std::uniform_int_distribution<int> pickX(0, size[0] - 1), pickY(0, size[1] - 1);
     std::uniform_int_distribution<int> pickStep(0, 9), pickCell(0, 3);

@@ -9,10 +9,22 @@
 
 namespace fivefold::testing {
 
+// Whether a window that holds no stone of the other colour counts for a colour whose fives
+// win by `rule`, its border squares holding the colour (own) or the other one (other).
+inline bool referenceLive(FiveRule rule, bool ownBorderA, bool ownBorderB, bool otherBorderA,
+                          bool otherBorderB) {
+  if (rule == FiveRule::ExactFive) return !ownBorderA && !ownBorderB;
+  if (rule == FiveRule::Caro) return !(otherBorderA && otherBorderB);
+  return true;
+}
+
 // The gain rule written out window by window, straight from the board, for comparison
-// with the pattern tables. `without` is the count table of the value without the stone.
+// with the pattern tables, each colour's fives winning by the game's rule. `without` is the
+// count table of the value without the stone.
 inline std::int64_t referenceGain(int x, int y, int player, const std::int32_t (&without)[6]) {
   const int other = player == 1 ? 2 : 1;
+  const FiveRule ownRule = gameState.fiveRules[player];
+  const FiveRule otherRule = gameState.fiveRules[other];
   auto holds = [](int sx, int sy, int colour) {
     return isOnBoard(sx, sy) && cellAt(sx, sy) == colour;
   };
@@ -41,15 +53,23 @@ inline std::int64_t referenceGain(int x, int y, int player, const std::int32_t (
       }
       if (!inside) continue;
       const int ax = x + o * dx, ay = y + o * dy, bx = x + (o + 6) * dx, by = y + (o + 6) * dy;
+      // With the stone the scored square holds it; without, a border on it holds nothing.
       const bool aIsSquare = o == 0, bIsSquare = o == -6;
-      const bool borderPlayer = holds(ax, ay, player) || holds(bx, by, player);
-      const bool borderOther = holds(ax, ay, other) || holds(bx, by, other);
-      const bool otherBorderPlayer =
-          (!aIsSquare && holds(ax, ay, player)) || (!bIsSquare && holds(bx, by, player));
-      if (n[2] == 0 && !borderPlayer) sum += countWeights[n[1]] * w[1];
-      if (n[1] == 0 && !borderOther) sum -= countWeights[n[2]] * w[2];
-      if (n[2] == 0 && !otherBorderPlayer) sum -= without[nOther] * wOther;
-      if (nOther == 0 && !borderOther) sum += without[n[2]] * w[2];
+      const bool aPlayer = holds(ax, ay, player), bPlayer = holds(bx, by, player);
+      const bool aOther = holds(ax, ay, other), bOther = holds(bx, by, other);
+      const bool aPlayerWithout = aPlayer && !aIsSquare, bPlayerWithout = bPlayer && !bIsSquare;
+      if (n[2] == 0 && referenceLive(ownRule, aPlayer, bPlayer, aOther, bOther)) {
+        sum += countWeights[n[1]] * w[1];
+      }
+      if (n[1] == 0 && referenceLive(otherRule, aOther, bOther, aPlayer, bPlayer)) {
+        sum -= countWeights[n[2]] * w[2];
+      }
+      if (n[2] == 0 && referenceLive(ownRule, aPlayerWithout, bPlayerWithout, aOther, bOther)) {
+        sum -= without[nOther] * wOther;
+      }
+      if (nOther == 0 && referenceLive(otherRule, aOther, bOther, aPlayerWithout, bPlayerWithout)) {
+        sum += without[n[2]] * w[2];
+      }
     }
   }
   return sum;

@@ -10,10 +10,13 @@
 namespace fivefold::testing {
 
 // Lays `pattern` on the cells (startX + i * dx, startY + i * dy) of the board. Cells outside
-// the playing area read as 0 and fail the characters that demand a square on the board.
+// the playing area read as 0 and fail the characters that demand a square on the board. An
+// empty pattern matches nothing.
 inline std::optional<PatternMatch> matchPattern(int player, const char* pattern, int startX,
                                                 int startY, int dx, int dy, ThreatMode mode) {
+  if (pattern[0] == '\0') return std::nullopt;
   PatternMatch match;
+  int shutEnds = 0;  // "e" squares holding the opponent's stone
   for (int i = 0; pattern[i] != '\0'; ++i) {
     const int x = startX + i * dx;
     const int y = startY + i * dy;
@@ -42,10 +45,14 @@ inline std::optional<PatternMatch> matchPattern(int player, const char* pattern,
         if (pattern[i] != '_') match.cost[match.costCount++] = {x, y};
         if (pattern[i] == 'g') match.gain = {x, y};
         break;
+      case 'e':
+        shutEnds += onBoard && cell == otherSide(player);
+        break;
       default:  // '*'
         break;
     }
   }
+  if (shutEnds == 2) return std::nullopt;
   return match;
 }
 

@@ -42,8 +42,9 @@ std::map<int, Found> scanWholeBoard(int player, ThreatKind kind, ThreatMode mode
     for (int sx = -(w - 1); sx < gameState.width + w - 1; ++sx) {
       for (int sy = -(w - 1); sy < gameState.height + w - 1; ++sy) {
         for (int p = 0; p < patternsPerKind(kind); ++p) {
-          const std::optional<PatternMatch> m = testing::matchPattern(
-              player, patternTemplate(kind, p), sx, sy, directionDx[k], directionDy[k], mode);
+          const std::optional<PatternMatch> m =
+              testing::matchPattern(player, patternTemplate(gameState.fiveRules[player], kind, p),
+                                    sx, sy, directionDx[k], directionDy[k], mode);
           if (!m) continue;
           const ThreatRecord r{*m, kind, threatKey(p, mode, kind, k, sx, sy)};
           EXPECT_EQ(found.count(r.key), 0u) << "key not unique: " << r.key;
@@ -112,9 +113,12 @@ ThreatList expectedAnswer(const SlotHistory& prev, const std::map<int, Found>& n
   return expected;
 }
 
+// A board size and the rule of the game (under renju, black is the side 1 + blackSecond).
 struct Size {
   int width;
   int height;
+  GameRule rule = GameRule::ExactFive;
+  int blackSecond = 0;
 };
 
 class FinderDifferentialTest : public ThreatBoardTest,
@@ -123,6 +127,7 @@ class FinderDifferentialTest : public ThreatBoardTest,
 TEST_P(FinderDifferentialTest, IncrementalAnswerEqualsWholeBoardScan) {
   const Size size = GetParam();
   setBoard(size.width, size.height);
+  setGameRule(size.rule, 1 + size.blackSecond);
   std::mt19937 random(size.width * 100 + size.height);
   auto chance = [&](double p) { return std::uniform_real_distribution<>(0, 1)(random) < p; };
   auto below = [&](int n) { return std::uniform_int_distribution<>(0, n - 1)(random); };
@@ -214,13 +219,21 @@ TEST_F(FinderFoldTest, ARunOfTheJournalIsNotSharedAcrossAFold) {
   EXPECT_EQ(findThreats(2, Four, Exact), expectedAnswer(behind, now, Four));
 }
 
-INSTANTIATE_TEST_SUITE_P(BoardSizes, FinderDifferentialTest,
-                         ::testing::Values(Size{5, 5}, Size{7, 12}, Size{12, 7}, Size{15, 15},
-                                           Size{20, 20}, Size{20, 9}, Size{6, 20}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.width) + "x" +
-                                  std::to_string(info.param.height);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    BoardSizes, FinderDifferentialTest,
+    ::testing::Values(Size{5, 5}, Size{7, 12}, Size{12, 7}, Size{15, 15}, Size{20, 20}, Size{20, 9},
+                      Size{6, 20}, Size{15, 15, GameRule::Freestyle},
+                      Size{7, 12, GameRule::Freestyle}, Size{15, 15, GameRule::Caro},
+                      Size{20, 9, GameRule::Caro}, Size{15, 15, GameRule::Renju},
+                      Size{12, 7, GameRule::Renju, 1}),
+    [](const auto& info) {
+      const Size& size = info.param;
+      std::string name = std::to_string(size.width) + "x" + std::to_string(size.height);
+      if (size.rule != GameRule::ExactFive) {
+        name += std::string("_") + ruleName(size.rule) + (size.blackSecond ? "_white" : "");
+      }
+      return name;
+    });
 
 }  // namespace
 }  // namespace fivefold

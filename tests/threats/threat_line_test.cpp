@@ -1,6 +1,7 @@
 // The finder's bit-mask matcher against matchPattern, which reads the board cell by cell:
 // every window around a cell, every template, both modes and players, on random boards of
-// several sizes with stones of all values, also outside the playing area.
+// several sizes with stones of all values, also outside the playing area, for the templates
+// of every rule of a five.
 #include "threats/threat_line.h"
 
 #include <gtest/gtest.h>
@@ -16,41 +17,57 @@ namespace {
 
 using LineMatcherTest = ThreatBoardTest;
 
-LineMatches everyWindow(const LineCells& line, ThreatKind kind, ThreatMode mode) {
+template <FiveRule rule>
+LineMatches everyWindowOf(const LineCells& line, ThreatKind kind, ThreatMode mode) {
   if (kind == Four) {
-    return mode == Exact ? matchEveryWindow<Four, Exact>(line)
-                         : matchEveryWindow<Four, OneMissing>(line);
+    return mode == Exact ? matchEveryWindow<rule, Four, Exact>(line)
+                         : matchEveryWindow<rule, Four, OneMissing>(line);
   }
-  return mode == Exact ? matchEveryWindow<Three, Exact>(line)
-                       : matchEveryWindow<Three, OneMissing>(line);
+  return mode == Exact ? matchEveryWindow<rule, Three, Exact>(line)
+                       : matchEveryWindow<rule, Three, OneMissing>(line);
+}
+
+LineMatches everyWindow(const LineCells& line, FiveRule rule, ThreatKind kind, ThreatMode mode) {
+  switch (rule) {
+    case FiveRule::ExactFive:
+      return everyWindowOf<FiveRule::ExactFive>(line, kind, mode);
+    case FiveRule::FiveOrMore:
+      return everyWindowOf<FiveRule::FiveOrMore>(line, kind, mode);
+    default:
+      return everyWindowOf<FiveRule::Caro>(line, kind, mode);
+  }
 }
 
 // Compares every window of direction k within W - 1 steps of (x, y), one at a time and all
 // at once; returns the matches.
-int compareAround(int x, int y, int k, int player, ThreatKind kind, ThreatMode mode) {
+int compareAround(int x, int y, int k, int player, FiveRule rule, ThreatKind kind,
+                  ThreatMode mode) {
   const int w = windowLength(kind);
   const LineCells line = lineCells(player, readAround(x, y, k), w);
-  const LineMatches all = everyWindow(line, kind, mode);
+  const LineMatches all = everyWindow(line, rule, kind, mode);
   int matches = 0;
   for (int start = 0; start <= 2 * (w - 1); ++start) {
     const int startX = offsetX(x, k, start - (w - 1));
     const int startY = offsetY(y, k, start - (w - 1));
     for (int p = 0; p < patternsPerKind(kind); ++p) {
-      const std::optional<PatternMatch> expected = testing::matchPattern(
-          player, patternTemplate(kind, p), startX, startY, directionDx[k], directionDy[k], mode);
+      const std::optional<PatternMatch> expected =
+          testing::matchPattern(player, patternTemplate(rule, kind, p), startX, startY,
+                                directionDx[k], directionDy[k], mode);
       const bool matched = expected.has_value();
       int missing = -2;
-      const bool lineMatched = matchLine(line, lineTemplate(kind, p), start, mode, missing);
-      EXPECT_EQ(lineMatched, matched) << "window " << startX << "," << startY << " k " << k
-                                      << " pattern " << p << " mode " << mode;
+      const LineTemplate& t = lineTemplate(rule, kind, p);
+      const bool lineMatched = matchLine(line, t, start, mode, missing);
+      EXPECT_EQ(lineMatched, matched)
+          << "window " << startX << "," << startY << " k " << k << " pattern " << p << " mode "
+          << mode << " rule " << int(rule);
       EXPECT_EQ(holdsCell(all.starts[p], start), matched)
           << "all windows: " << startX << "," << startY << " k " << k << " pattern " << p
-          << " mode " << mode;
+          << " mode " << mode << " rule " << int(rule);
       if (!matched || !lineMatched) continue;
       ++matches;
       SCOPED_TRACE(::testing::Message() << "window " << startX << "," << startY << " k " << k
                                         << " pattern " << p << " mode " << mode);
-      EXPECT_EQ(linePatternMatch(lineTemplate(kind, p), x, y, k, w, start, missing), *expected);
+      EXPECT_EQ(linePatternMatch(t, x, y, k, w, start, missing), *expected);
     }
   }
   return matches;
@@ -76,9 +93,11 @@ TEST_F(LineMatcherTest, AnswersAsMatchPatternOnRandomBoards) {
       const int y = below(gameState.height);
       for (int k = 0; k < 4; ++k) {
         for (int player = 1; player <= 2; ++player) {
-          for (ThreatKind kind : {Three, Four}) {
-            matches += compareAround(x, y, k, player, kind, Exact);
-            matches += compareAround(x, y, k, player, kind, OneMissing);
+          for (int rule = 0; rule < fiveRuleCount; ++rule) {
+            for (ThreatKind kind : {Three, Four}) {
+              matches += compareAround(x, y, k, player, FiveRule(rule), kind, Exact);
+              matches += compareAround(x, y, k, player, FiveRule(rule), kind, OneMissing);
+            }
           }
         }
       }

@@ -17,7 +17,7 @@ using PatternTest = ThreatBoardTest;
 
 std::optional<PatternMatch> matchAt(int entry, int player, int startX, int startY, int dx, int dy,
                                     ThreatMode mode) {
-  return testing::matchPattern(player, threatPatterns[entry], startX, startY, dx, dy, mode);
+  return testing::matchPattern(player, threatPatterns[0][entry], startX, startY, dx, dy, mode);
 }
 
 PatternMatch match(Square gain, std::vector<Square> costs, std::optional<Square> missing = {}) {
@@ -26,12 +26,15 @@ PatternMatch match(Square gain, std::vector<Square> costs, std::optional<Square>
   return m;
 }
 
-TEST_F(PatternTest, EveryTemplateSpansItsWindow) {
-  for (int kind = Three; kind <= Four; ++kind) {
-    ASSERT_EQ(patternsPerKind(ThreatKind(kind)), 7);
-    for (int p = 0; p < 7; ++p) {
-      EXPECT_EQ(std::strlen(patternTemplate(ThreatKind(kind), p)),
-                std::size_t(windowLength(ThreatKind(kind))));
+TEST_F(PatternTest, EveryTemplateSpansItsWindowOrIsNone) {
+  for (int rule = 0; rule < fiveRuleCount; ++rule) {
+    for (int kind = Three; kind <= Four; ++kind) {
+      ASSERT_EQ(patternsPerKind(ThreatKind(kind)), 7);
+      for (int p = 0; p < 7; ++p) {
+        const char* pattern = patternTemplate(FiveRule(rule), ThreatKind(kind), p);
+        if (*pattern == '\0' && rule != 0 && kind == Three) continue;
+        EXPECT_EQ(std::strlen(pattern), std::size_t(windowLength(ThreatKind(kind))));
+      }
     }
   }
   EXPECT_EQ(windowLength(Three), 9);

@@ -78,7 +78,7 @@ constexpr int windowGroups(int start) {
 // The table runs by the stone's digit (1 or 2), the window's start on the 13-cell line
 // around the stone (the stone at place 6 - start) and the code of the other six squares in
 // line order (the first the most significant digit); a last entry of zeros serves the
-// windows that leave the board. Built at start-up for exact five, and again when a game's rule
+// windows that leave the board. Built when the kept gains first start, and again when a rule
 // changes the window values: 790 kB of constants would weigh on every download of the browser
 // build.
 constexpr int outsideEntry = otherPatterns;
@@ -134,11 +134,10 @@ struct alignas(64) StoneLaneTable {
 
 namespace {
 
-// The tables of the two views, at fixed addresses (so that their loads fold into the adds).
-// Under every rule but renju both sides see the same window values and share the first,
-// built at start-up for exact five; the second is built only when a game needs it.
+// The tables of the two views, at fixed addresses (so that their loads fold into the adds),
+// each built when first needed. Under every rule but renju both sides see the same window
+// values and share the first; the second serves renju's other side.
 StoneLaneTable laneTables[2];
-const bool firstLanesBuilt = (laneTables[0].build(windowValues[0]), true);
 
 // The table of the side's view of the game's rule, built if need be: keeps the table the
 // other side uses.

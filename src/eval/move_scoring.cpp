@@ -158,6 +158,9 @@ RankedMoves rankAreaAndExtra(int player, int margin, std::span<const Square> fou
 }  // namespace
 
 RankedMoves rankAreaAndExtraMoves(int player, int margin) {
+  // The ranking without fouls written out again: with no squares to leave out known when it
+  // is compiled, the first offer skips nothing at no cost (rankAreaAndExtra with an empty list
+  // costs exact five some 37 instructions a node).
   if (!movesMayFoul(player)) [[likely]] {
     const AreaBox area = scoredArea(margin);
     const PlayerAreaGains& gains = keptAreaGains(player);

@@ -98,8 +98,7 @@ void appendExtra(const BestMoves& extra, const std::int32_t* plainGains, RankedM
 // ranking's order) is no foul, so that the summary holds for the moves without fouls. Its count
 // holds as long as ten squares that are no foul are left, which takes no judging where the area
 // has twice as many empty squares (the summary then says so; else the ranking judges).
-bool bestIsNoFoul(const AreaBox& area, const PlayerAreaGains& gains, std::int32_t best,
-                  int empty) {
+bool bestIsNoFoul(const AreaBox& area, const PlayerAreaGains& gains, std::int32_t best, int empty) {
   constexpr int roomy = 2 * (areaMoveSlots + extraAreaMoveSlots);
   if (empty < roomy) return false;
   for (int x = area.fromX; x < area.toX; ++x) {

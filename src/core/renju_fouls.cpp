@@ -152,7 +152,8 @@ Foul foulWith(int x, int y, Supposed& supposed) {
     crowded += crowdedLine[k];
   }
   // A double four is named before an overline that the same stone makes (judges do so),
-  // and both before a double three.
+  // and both before a double three. An overline's line is always crowded: its run holds at
+  // least four more stones within four steps.
   Foul foul = Foul::None;
   if (!five && crowded >= 1) {
     int fourLines[lineDirections];
@@ -176,8 +177,6 @@ Foul foulWith(int x, int y, Supposed& supposed) {
       }
       if (threes >= 2) foul = Foul::DoubleThree;
     }
-  } else if (!five && overline) {
-    foul = Foul::Overline;
   }
   supposed.count -= 1;
   return foul;
